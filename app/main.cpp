@@ -1,0 +1,60 @@
+#include "engine/Engine.h"
+#include "platform/x11/X11Platform.h"
+#include "toolbar/Form1.h"
+
+#include <QApplication>
+#include <QIcon>
+#include <QMessageBox>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+bool CanShowWindows()
+{
+    const QString qpa = QGuiApplication::platformName();
+    return qpa != QLatin1String("offscreen") && qpa != QLatin1String("minimal");
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    // The toolbar is compared with pointer positions in device pixels, so Qt must not scale it.
+    if (qEnvironmentVariableIsEmpty("QT_ENABLE_HIGHDPI_SCALING"))
+        qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
+        && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        std::fputs("Dimoro Free needs a graphical X11 session: DISPLAY is not set.\n", stderr);
+        return 1;
+    }
+
+    QApplication app(argc, argv);
+    // The toolbar hides and shows all the time; the program ends only on its own terms.
+    QApplication::setQuitOnLastWindowClosed(false);
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/pictures/dimoro.ico")));
+
+    std::string whyNot;
+    const auto backend = platform::X11Platform::Create(whyNot);
+    if (!backend) {
+        std::fprintf(stderr, "%s\n", whyNot.c_str());
+        if (CanShowWindows())
+            QMessageBox::critical(nullptr, QStringLiteral("Dimoro Free"), QString::fromStdString(whyNot));
+        return 1;
+    }
+    platform::Install(backend.get());
+    // A button held by drag mode is let go on every way out: the user could not free it.
+    backend->onTerminationRequest([] {
+        engine::ReleaseHeldButton();
+        platform::Current().endProcess(0);
+    });
+
+    toolbar::Form1 form;
+    form.Form_Initialize();
+    form.Form_Load();
+    form.show();
+    const int code = QApplication::exec();
+    engine::ReleaseHeldButton();
+    return code;
+}

@@ -1,0 +1,54 @@
+#include "FakePlatform.h"
+
+namespace platform {
+
+void FakePlatform::scriptPointer(const std::vector<Point>& positions)
+{
+    pointerScript.assign(positions.begin(), positions.end());
+}
+
+void FakePlatform::movePointer(long x, long y)
+{
+    pointerScript.clear();
+    pointer = {x, y};
+}
+
+Point FakePlatform::cursorPos()
+{
+    ++samples;
+    if (!pointerScript.empty()) {
+        pointer = pointerScript.front();
+        pointerScript.pop_front();
+    }
+    return pointer;
+}
+
+void FakePlatform::mouseEvent(std::uint32_t flags) { events.push_back({flags, pointer, samples}); }
+
+void FakePlatform::setTopmost(std::uintptr_t window, int x, int y)
+{
+    topmostWindows.push_back(window);
+    topmostPositions.emplace_back(x, y);
+}
+
+std::string FakePlatform::executableFolder() { return folder; }
+
+Version FakePlatform::version() { return programVersion; }
+
+double FakePlatform::screenHeightTwips() { return screenHeight; }
+
+double FakePlatform::twipsPerPixelX() { return twipsPerPixel; }
+
+double FakePlatform::twipsPerPixelY() { return twipsPerPixel; }
+
+bool FakePlatform::anotherCopyRunning() { return otherCopy; }
+
+void FakePlatform::onTerminationRequest(std::function<void()> handler) { terminationHandler = std::move(handler); }
+
+void FakePlatform::endProcess(int exitCode) { endedWith = exitCode; }
+
+std::string FakePlatform::toAnsi(const std::string& utf8) { return Utf8ToWindows1252(utf8); }
+
+std::string FakePlatform::fromAnsi(const std::string& ansi) { return Windows1252ToUtf8(ansi); }
+
+} // namespace platform

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "platform/Platform.h"
+
+#include <deque>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+// A scriptable backend for tests: the pointer follows a script, tick by tick,
+// and every request the program makes is recorded for the test to assert on.
+class FakePlatform : public Platform
+{
+public:
+    struct ButtonEvent
+    {
+        std::uint32_t flags = 0;
+        Point at;
+        int sample = 0; // number of cursorPos() calls made before this event
+    };
+
+    // Positions returned by successive cursorPos() calls; the last one repeats when the script runs out.
+    void scriptPointer(const std::vector<Point>& positions);
+    void movePointer(long x, long y);
+
+    Point cursorPos() override;
+    void mouseEvent(std::uint32_t flags) override;
+    void setTopmost(std::uintptr_t window, int x, int y) override;
+    std::string executableFolder() override;
+    char separator() const override { return '/'; }
+    Version version() override;
+    double screenHeightTwips() override;
+    double twipsPerPixelX() override;
+    double twipsPerPixelY() override;
+    bool anotherCopyRunning() override;
+    void onTerminationRequest(std::function<void()> handler) override;
+    void endProcess(int exitCode) override;
+    std::string toAnsi(const std::string& utf8) override;
+    std::string fromAnsi(const std::string& ansi) override;
+
+    // Script and record, public so that tests read and set them directly.
+    std::vector<ButtonEvent> events;
+    std::deque<Point> pointerScript;
+    Point pointer;
+    int samples = 0;
+    std::string folder = ".";
+    Version programVersion {1, 0, 0};
+    double screenHeight = 11520; // 768 pixels at 15 twips per pixel
+    double twipsPerPixel = 15;
+    bool otherCopy = false;
+    std::vector<std::uintptr_t> topmostWindows;
+    std::vector<std::pair<int, int>> topmostPositions;
+    std::function<void()> terminationHandler;
+    int endedWith = -1; // exit code passed to endProcess, -1 while running
+};
+
+} // namespace platform

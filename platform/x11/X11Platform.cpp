@@ -1,0 +1,235 @@
+#include "X11Platform.h"
+
+#include <QCoreApplication>
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QLockFile>
+#include <QScreen>
+#include <QSocketNotifier>
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/extensions/XTest.h>
+
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace platform {
+
+namespace {
+
+// Written by the signal handler, read on the GUI thread: the only safe way out of a signal handler.
+int g_signalPipe[2] = {-1, -1};
+
+void OnSignal(int signalNumber)
+{
+    const char byte = static_cast<char>(signalNumber);
+    [[maybe_unused]] const auto written = ::write(g_signalPipe[0], &byte, 1);
+}
+
+// Xlib's default handlers end the process on any protocol error; a failed raise must not.
+int IgnoreXError(Display*, XErrorEvent*) { return 0; }
+
+// The X server went away: the session is over and any button state died with it.
+int OnXConnectionLost(Display*) { std::_Exit(1); }
+
+double LogicalDpiY()
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const double dpi = screen != nullptr ? screen->logicalDotsPerInchY() : 96.0;
+    return dpi > 0 ? dpi : 96.0;
+}
+
+double LogicalDpiX()
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const double dpi = screen != nullptr ? screen->logicalDotsPerInchX() : 96.0;
+    return dpi > 0 ? dpi : 96.0;
+}
+
+} // namespace
+
+std::unique_ptr<X11Platform> X11Platform::Create(std::string& whyNot)
+{
+    // Under Wayland Qt may still run on XWayland, where the pointer is seen and clicks land only over
+    // X11 windows: refuse rather than miss clicks.
+    const bool wayland = !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
+        || qEnvironmentVariable("XDG_SESSION_TYPE") == QLatin1String("wayland");
+    const QString qpa = wayland ? QStringLiteral("wayland") : QGuiApplication::platformName();
+    if (qpa != QLatin1String("xcb")) {
+        whyNot = "Dimoro Free needs an X11 session. This session uses \"" + qpa.toStdString()
+            + "\", where programs may neither read the pointer anywhere on the screen nor click for the user. "
+              "Log in with an X11 (Xorg) session and start Dimoro Free again.";
+        return nullptr;
+    }
+    Display* display = XOpenDisplay(nullptr);
+    if (display == nullptr) {
+        whyNot = "Dimoro Free cannot connect to the X server of this session (DISPLAY is \""
+            + std::string(std::getenv("DISPLAY") != nullptr ? std::getenv("DISPLAY") : "") + "\").";
+        return nullptr;
+    }
+    int eventBase = 0;
+    int errorBase = 0;
+    int major = 0;
+    int minor = 0;
+    if (!XTestQueryExtension(display, &eventBase, &errorBase, &major, &minor)) {
+        XCloseDisplay(display);
+        whyNot = "Dimoro Free cannot click for you: the X server of this session lacks the XTEST extension, "
+                 "through which programs send mouse clicks. Enable XTEST in the X server's configuration.";
+        return nullptr;
+    }
+    XSetErrorHandler(IgnoreXError);
+    XSetIOErrorHandler(OnXConnectionLost);
+    return std::unique_ptr<X11Platform>(new X11Platform(display));
+}
+
+X11Platform::X11Platform(Display* display)
+    : m_display(display)
+    , m_root(DefaultRootWindow(display))
+{ }
+
+X11Platform::~X11Platform() { XCloseDisplay(m_display); }
+
+Point X11Platform::cursorPos()
+{
+    Window rootReturn = 0;
+    Window childReturn = 0;
+    int rootX = 0;
+    int rootY = 0;
+    int winX = 0;
+    int winY = 0;
+    unsigned int mask = 0;
+    // False means the pointer is on another screen of the display: keep the last known place.
+    if (XQueryPointer(m_display, m_root, &rootReturn, &childReturn, &rootX, &rootY, &winX, &winY, &mask))
+        m_lastPointer = {rootX, rootY};
+    return m_lastPointer;
+}
+
+void X11Platform::mouseEvent(std::uint32_t flags)
+{
+    unsigned int button = 0;
+    bool press = false;
+    switch (flags) {
+    case LeftDown:
+        button = 1;
+        press = true;
+        break;
+    case LeftUp:
+        button = 1;
+        break;
+    case RightDown:
+        button = 3;
+        press = true;
+        break;
+    case RightUp:
+        button = 3;
+        break;
+    case MiddleDown:
+        button = 2;
+        press = true;
+        break;
+    case MiddleUp:
+        button = 2;
+        break;
+    default:
+        return;
+    }
+    XTestFakeButtonEvent(m_display, button, press ? True : False, CurrentTime);
+    XFlush(m_display);
+}
+
+void X11Platform::setTopmost(std::uintptr_t window, int, int)
+{
+    // Qt's stay-on-top hint marks the window for the window manager when it is mapped;
+    // here we ask a running window manager for the same state at once and raise the window.
+    XEvent event {};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.message_type = XInternAtom(m_display, "_NET_WM_STATE", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = 1; // _NET_WM_STATE_ADD
+    event.xclient.data.l[1] = static_cast<long>(XInternAtom(m_display, "_NET_WM_STATE_ABOVE", False));
+    event.xclient.data.l[3] = 1; // request from a normal application
+    XSendEvent(m_display, m_root, False, SubstructureRedirectMask | SubstructureNotifyMask, &event);
+    XRaiseWindow(m_display, window);
+    XFlush(m_display);
+}
+
+std::string X11Platform::executableFolder() { return QCoreApplication::applicationDirPath().toStdString(); }
+
+Version X11Platform::version() { return {DIMORO_VERSION_MAJOR, DIMORO_VERSION_MINOR, DIMORO_VERSION_REVISION}; }
+
+double X11Platform::screenHeightTwips()
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const int pixels = screen != nullptr ? screen->geometry().height() : DisplayHeight(m_display, 0);
+    return pixels * twipsPerPixelY();
+}
+
+double X11Platform::twipsPerPixelX() { return 1440.0 / LogicalDpiX(); }
+
+double X11Platform::twipsPerPixelY() { return 1440.0 / LogicalDpiY(); }
+
+bool X11Platform::anotherCopyRunning()
+{
+    if (m_otherCopy >= 0)
+        return m_otherCopy == 1;
+    // One lock per executable path, so that two installed copies do not refuse each other.
+    const QString path = QFileInfo(QCoreApplication::applicationFilePath()).canonicalFilePath();
+    const QByteArray key = QCryptographicHash::hash(path.toUtf8(), QCryptographicHash::Sha1).toHex().left(16);
+    m_lock = std::make_unique<QLockFile>(QDir::tempPath() + QStringLiteral("/dimoro-%1.lock").arg(QLatin1String(key)));
+    // No age limit: only a lock whose holder has died is taken over.
+    m_lock->setStaleLockTime(0);
+    const bool locked = m_lock->tryLock(0);
+    // A lock file that cannot be created at all says nothing about other copies: run rather than refuse.
+    m_otherCopy = (!locked && m_lock->error() == QLockFile::LockFailedError) ? 1 : 0;
+    return m_otherCopy == 1;
+}
+
+void X11Platform::onTerminationRequest(std::function<void()> handler)
+{
+    m_terminationHandler = std::move(handler);
+    if (m_signalNotifier)
+        return;
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, g_signalPipe) != 0)
+        return;
+    ::fcntl(g_signalPipe[0], F_SETFL, O_NONBLOCK);
+    m_signalNotifier = std::make_unique<QSocketNotifier>(g_signalPipe[1], QSocketNotifier::Read);
+    QObject::connect(m_signalNotifier.get(), &QSocketNotifier::activated, [this] {
+        char byte = 0;
+        [[maybe_unused]] const auto got = ::read(g_signalPipe[1], &byte, 1);
+        if (m_terminationHandler)
+            m_terminationHandler();
+        else
+            endProcess(0);
+    });
+    struct sigaction action
+    { };
+    action.sa_handler = OnSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (const int signalNumber : {SIGTERM, SIGINT, SIGHUP})
+        ::sigaction(signalNumber, &action, nullptr);
+}
+
+void X11Platform::endProcess(int exitCode)
+{
+    if (m_lock)
+        m_lock->unlock();
+    // Whatever was injected last must reach the server before the connection goes.
+    XSync(m_display, False);
+    std::fflush(nullptr);
+    std::_Exit(exitCode);
+}
+
+std::string X11Platform::toAnsi(const std::string& utf8) { return Utf8ToWindows1252(utf8); }
+
+std::string X11Platform::fromAnsi(const std::string& ansi) { return Windows1252ToUtf8(ansi); }
+
+} // namespace platform

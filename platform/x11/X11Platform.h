@@ -1,0 +1,53 @@
+#pragma once
+
+#include "platform/Platform.h"
+
+#include <memory>
+#include <string>
+
+// Declared here instead of including Xlib, whose macros (None, Bool, Status) clash with Qt's headers.
+struct _XDisplay;
+
+class QLockFile;
+class QSocketNotifier;
+
+namespace platform {
+
+// The Linux backend: Qt for the windowing parts, our own Xlib connection for the two things Qt cannot do,
+// reading the pointer anywhere on the screen and injecting button events through XTEST.
+class X11Platform : public Platform
+{
+public:
+    // Needs a QGuiApplication on the xcb platform and an X server with XTEST.
+    // Returns null and says in whyNot what is missing otherwise.
+    static std::unique_ptr<X11Platform> Create(std::string& whyNot);
+    ~X11Platform() override;
+
+    Point cursorPos() override;
+    void mouseEvent(std::uint32_t flags) override;
+    void setTopmost(std::uintptr_t window, int x, int y) override;
+    std::string executableFolder() override;
+    char separator() const override { return '/'; }
+    Version version() override;
+    double screenHeightTwips() override;
+    double twipsPerPixelX() override;
+    double twipsPerPixelY() override;
+    bool anotherCopyRunning() override;
+    void onTerminationRequest(std::function<void()> handler) override;
+    void endProcess(int exitCode) override;
+    std::string toAnsi(const std::string& utf8) override;
+    std::string fromAnsi(const std::string& ansi) override;
+
+private:
+    explicit X11Platform(_XDisplay* display);
+
+    _XDisplay* m_display;
+    unsigned long m_root;
+    Point m_lastPointer;
+    std::unique_ptr<QLockFile> m_lock;
+    int m_otherCopy = -1; // -1 until asked
+    std::unique_ptr<QSocketNotifier> m_signalNotifier;
+    std::function<void()> m_terminationHandler;
+};
+
+} // namespace platform

@@ -1,0 +1,13 @@
+#include "Version.h"
+
+namespace settings {
+
+std::string versionText;
+
+std::string MakeVersionText(const platform::Version& version)
+{
+    return "Dimoro Free " + std::to_string(version.major) + "." + std::to_string(version.minor) + "."
+        + std::to_string(version.revision);
+}
+
+} // namespace settings
