@@ -300,7 +300,6 @@ void Form1::applyGeometry()
     const int width = toPixelsX(Width);
     const int height = toPixelsY(Height);
     setGeometry(toPixelsX(Left), toPixelsY(Top), width, height);
-    setFixedSize(width, height);
     m_client->setGeometry(kBorderPixels, kBorderPixels, width - 2 * kBorderPixels, height - 2 * kBorderPixels);
     placeControl(m_image2);
     for (Picture* button : m_image1)
