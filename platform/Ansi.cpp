@@ -96,32 +96,49 @@ std::string Utf8ToWindows1252(const std::string& utf8)
     std::size_t i = 0;
     while (i < utf8.size()) {
         const auto lead = static_cast<std::uint8_t>(utf8[i]);
-        std::size_t length = 1;
-        char32_t cp = lead;
-        if (lead >= 0xF0 && lead < 0xF8) {
-            length = 4;
-            cp = lead & 0x07;
-        } else if (lead >= 0xE0) {
-            length = 3;
-            cp = lead & 0x0F;
-        } else if (lead >= 0xC0) {
+        if (lead < 0x80) {
+            out += static_cast<char>(lead);
+            ++i;
+            continue;
+        }
+        // Well-formed sequences only (Unicode table 3-7): the narrowed second-byte ranges shut out overlong
+        // forms, which would otherwise smuggle a comma, quote or line end into a file's fields, surrogates
+        // and code points past U+10FFFF.
+        std::size_t length = 0;
+        char32_t cp = 0;
+        std::uint8_t low = 0x80;
+        std::uint8_t high = 0xBF;
+        if (lead >= 0xC2 && lead <= 0xDF) {
             length = 2;
             cp = lead & 0x1F;
-        } else if (lead >= 0x80) {
-            // A stray continuation byte or an invalid lead byte.
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
+            length = 3;
+            cp = lead & 0x0F;
+            low = lead == 0xE0 ? 0xA0 : 0x80;
+            high = lead == 0xED ? 0x9F : 0xBF;
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            length = 4;
+            cp = lead & 0x07;
+            low = lead == 0xF0 ? 0x90 : 0x80;
+            high = lead == 0xF4 ? 0x8F : 0xBF;
+        } else {
             out += '?';
             ++i;
             continue;
         }
-        bool valid = i + length <= utf8.size() && lead < 0xF8;
-        for (std::size_t k = 1; valid && k < length; ++k) {
-            const auto next = static_cast<std::uint8_t>(utf8[i + k]);
-            valid = (next & 0xC0) == 0x80;
+        std::size_t taken = 1;
+        for (; taken < length && i + taken < utf8.size(); ++taken) {
+            const auto next = static_cast<std::uint8_t>(utf8[i + taken]);
+            if (next < low || next > high)
+                break;
             cp = (cp << 6) | (next & 0x3F);
+            low = 0x80;
+            high = 0xBF;
         }
-        if (!valid) {
+        i += taken;
+        // A cut sequence becomes one '?' and the byte that cut it starts afresh.
+        if (taken < length) {
             out += '?';
-            ++i;
             continue;
         }
         // C1 controls come back to the byte they came from, so a round trip keeps every byte.
@@ -129,7 +146,6 @@ std::string Utf8ToWindows1252(const std::string& utf8)
             out += static_cast<char>(cp);
         else
             out += ToWindows1252(cp);
-        i += length;
     }
     return out;
 }

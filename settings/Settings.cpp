@@ -1,0 +1,230 @@
+#include "Settings.h"
+
+#include "platform/Platform.h"
+
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <limits>
+#include <string>
+#include <system_error>
+
+// Reading rules where the file alone does not say what to do. The priority is that a damaged file never
+// keeps the program from starting and clicking:
+// - A field the file does not give (short file, missing file) keeps its value: 0 or empty at start-up.
+// - An empty line is an empty field, as the file written for an empty language name has one.
+// - A numeric field that is not an optional sign and decimal digits, or lies outside 16 bits, reads as 0,
+//   so a damaged dwell time falls to the default timing rather than to a huge or negative one.
+// - After a number's blank, the rest of the field up to the comma or line end is ignored.
+// - CR LF, CR and LF each end a line; tabs count as blanks; a missing final line end is accepted.
+// - Blanks after an unquoted language name are dropped; a quoted value ends at its closing quote or at the
+//   line end, whichever comes first; the name stops at a NUL byte.
+// - Only the first 64 KiB of the file are read.
+namespace settings {
+
+SettingsRecord Settings;
+
+namespace {
+
+constexpr std::size_t kReadLimit = 64 * 1024;
+constexpr const char* kFileName = "Dimoro.ini";
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+bool IsLineEnd(char c) { return c == '\r' || c == '\n'; }
+
+bool IsDelimiter(char c) { return c == ',' || IsLineEnd(c); }
+
+// Walks the file one delimited field at a time.
+class FieldReader
+{
+public:
+    explicit FieldReader(const std::string& bytes)
+        : m_bytes(bytes)
+    { }
+
+    // False once the file is used up: the field is then not present.
+    bool next(bool numeric, std::string& value)
+    {
+        if (m_pos >= m_bytes.size())
+            return false;
+        value.clear();
+        while (m_pos < m_bytes.size() && IsBlank(m_bytes[m_pos]))
+            ++m_pos;
+        if (m_pos < m_bytes.size() && m_bytes[m_pos] == '"') {
+            ++m_pos;
+            while (m_pos < m_bytes.size() && m_bytes[m_pos] != '"' && !IsLineEnd(m_bytes[m_pos]))
+                value += m_bytes[m_pos++];
+        } else {
+            const auto ends = [numeric](char c) { return IsDelimiter(c) || (numeric && IsBlank(c)); };
+            while (m_pos < m_bytes.size() && !ends(m_bytes[m_pos]))
+                value += m_bytes[m_pos++];
+            while (!value.empty() && IsBlank(value.back()))
+                value.pop_back();
+        }
+        skipPastDelimiter();
+        return true;
+    }
+
+private:
+    void skipPastDelimiter()
+    {
+        while (m_pos < m_bytes.size() && !IsDelimiter(m_bytes[m_pos]))
+            ++m_pos;
+        if (m_pos >= m_bytes.size())
+            return;
+        const char delimiter = m_bytes[m_pos++];
+        if (delimiter == '\r' && m_pos < m_bytes.size() && m_bytes[m_pos] == '\n')
+            ++m_pos;
+    }
+
+    const std::string& m_bytes;
+    std::size_t m_pos = 0;
+};
+
+std::int16_t ToInt16(const std::string& text)
+{
+    std::size_t i = 0;
+    const bool negative = !text.empty() && text[0] == '-';
+    if (!text.empty() && (text[0] == '-' || text[0] == '+'))
+        i = 1;
+    if (i == text.size())
+        return 0;
+    // Bounded by one past the int16 range, so that no digit string overflows.
+    constexpr long kLimit = 32769;
+    long magnitude = 0;
+    for (; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c < '0' || c > '9')
+            return 0;
+        magnitude = std::min(kLimit, magnitude * 10 + (c - '0'));
+    }
+    const long value = negative ? -magnitude : magnitude;
+    if (value < std::numeric_limits<std::int16_t>::min() || value > std::numeric_limits<std::int16_t>::max())
+        return 0;
+    return static_cast<std::int16_t>(value);
+}
+
+// Paths are UTF-8 throughout the program; a plain std::string would be taken as the ANSI code page on Windows.
+std::filesystem::path ToPath(const std::string& utf8)
+{
+    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+// A name nobody else uses, beside the target so that the rename stays within one file system.
+std::filesystem::path FreeTemporaryPath(const std::filesystem::path& target)
+{
+    static unsigned counter = 0;
+    const auto ticks = static_cast<unsigned long long>(std::chrono::steady_clock::now().time_since_epoch().count());
+    std::error_code error;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::filesystem::path candidate = target;
+        candidate += ".tmp-" + std::to_string(ticks % 1000000007ULL) + "-" + std::to_string(++counter);
+        if (!std::filesystem::exists(candidate, error) && !error)
+            return candidate;
+    }
+    return {};
+}
+
+bool WriteFile(const std::filesystem::path& path, const std::string& bytes)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    if (!out)
+        return false;
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.flush();
+    out.close();
+    return !out.fail();
+}
+
+} // namespace
+
+std::string SettingsPath()
+{
+    platform::Platform& system = platform::Current();
+    return system.executableFolder() + system.separator() + kFileName;
+}
+
+void ParseSettings(const std::string& fileBytes, SettingsRecord& into)
+{
+    FieldReader reader(fileBytes);
+    std::string field;
+    if (reader.next(true, field))
+        into.tolerance = ToInt16(field);
+    if (reader.next(true, field))
+        into.dwellTenths = ToInt16(field);
+    if (reader.next(true, field))
+        into.runAtStartup = ToInt16(field);
+    if (reader.next(false, field)) {
+        // The name goes on to C file APIs, which would stop at a NUL anyway.
+        field.resize(std::min(field.size(), field.find('\0')));
+        into.languageFile = platform::Current().fromAnsi(field);
+    }
+    if (reader.next(true, field))
+        into.beep = ToInt16(field);
+    if (reader.next(true, field))
+        into.middleClick = ToInt16(field);
+}
+
+std::string FormatSettings(const SettingsRecord& from)
+{
+    std::string name = platform::Current().toAnsi(from.languageFile);
+    // A line end inside the name would shift the two fields after it.
+    for (char& c : name) {
+        if (IsLineEnd(c))
+            c = '?';
+    }
+    std::string out;
+    for (const std::string& line : {std::to_string(from.tolerance), std::to_string(from.dwellTenths),
+             std::to_string(from.runAtStartup), name, std::to_string(from.beep), std::to_string(from.middleClick)}) {
+        out += line;
+        out += "\r\n";
+    }
+    return out;
+}
+
+void LoadSettings()
+{
+    const std::filesystem::path path = ToPath(SettingsPath());
+    // Opening a FIFO or a device would block or read forever, and a folder reads as nothing.
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error))
+        return;
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return;
+    std::string bytes(kReadLimit, '\0');
+    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    bytes.resize(static_cast<std::size_t>(in.gcount()));
+    ParseSettings(bytes, Settings);
+}
+
+bool SaveSettings()
+{
+    // Written beside the old file and renamed over it, so that a crash or a full disk never leaves a cut file.
+    const std::filesystem::path path = ToPath(SettingsPath());
+    std::error_code error;
+    // The rename would replace a file that may not be written, so ask first: a settings file someone made
+    // read-only stays as it is. Opening for appending changes nothing in it. Anything but a plain file
+    // (a folder, a FIFO that would block the opening) is left alone too.
+    const std::filesystem::file_status status = std::filesystem::status(path, error);
+    if (std::filesystem::exists(status)
+        && (!std::filesystem::is_regular_file(status) || !std::ofstream(path, std::ios::binary | std::ios::app)))
+        return false;
+    const std::filesystem::path temporary = FreeTemporaryPath(path);
+    if (temporary.empty())
+        return false;
+    if (!WriteFile(temporary, FormatSettings(Settings))) {
+        std::filesystem::remove(temporary, error);
+        return false;
+    }
+    std::filesystem::rename(temporary, path, error);
+    if (error) {
+        std::filesystem::remove(temporary, error);
+        return false;
+    }
+    return true;
+}
+
+} // namespace settings
