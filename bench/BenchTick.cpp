@@ -1,0 +1,81 @@
+// Prints what one dwell tick costs in our own code: the platform and the windows are trivial stand-ins,
+// so the figure is the engine alone.
+#include "engine/Engine.h"
+#include "platform/fake/FakePlatform.h"
+#include "settings/Settings.h"
+
+#include <chrono>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+class NullWindows : public engine::EngineWindows
+{
+public:
+    double toolbarTop() override { return 164.5; }
+    double toolbarHeight() override { return 359; }
+    double toolbarWidth() override { return 45; }
+    bool toolbarVisible() override { return visible; }
+    void showToolbar() override { visible = true; }
+    void hideToolbar() override { visible = false; }
+    bool exitQuestionVisible() override { return false; }
+    bool optionsVisible() override { return false; }
+    void Image1_Click(std::int16_t) override { }
+    bool visible = false;
+};
+
+// The fake's pointer, without its event record growing over millions of clicks.
+class BenchPlatform : public platform::FakePlatform
+{
+public:
+    platform::Point cursorPos() override { return path[next++ % path.size()]; }
+    void mouseEvent(std::uint32_t flags) override { injected += flags; }
+    std::vector<platform::Point> path;
+    std::size_t next = 0;
+    unsigned long injected = 0;
+};
+
+double NanosecondsPerTick(long ticks)
+{
+    const auto start = std::chrono::steady_clock::now();
+    for (long i = 0; i < ticks; ++i)
+        engine::Timer1_Timer();
+    const std::chrono::duration<double, std::nano> spent = std::chrono::steady_clock::now() - start;
+    return spent.count() / static_cast<double>(ticks);
+}
+
+} // namespace
+
+int main()
+{
+    BenchPlatform os;
+    NullWindows windows;
+    platform::Install(&os);
+    engine::Attach(&windows, nullptr);
+    settings::Settings.tolerance = 2;
+    settings::Settings.dwellTenths = 5;
+    constexpr long kTicks = 20'000'000;
+
+    struct Scenario
+    {
+        const char* name;
+        std::vector<platform::Point> path;
+    };
+    const Scenario scenarios[] = {
+        {"pointer still", {{500, 300}}},
+        {"pointer moving", {{500, 300}, {520, 310}, {540, 320}, {560, 330}}},
+        {"rest and click every 6 ticks", {{500, 300}, {500, 300}, {500, 300}, {500, 300}, {500, 300}, {600, 400}}},
+        {"pointer at the left edge", {{0, 300}}},
+    };
+    std::printf("%-32s %12s\n", "scenario", "ns per tick");
+    for (const Scenario& scenario : scenarios) {
+        engine::ResetState();
+        engine::ClickMode = engine::ModeLeftClick;
+        os.path = scenario.path;
+        os.next = 0;
+        std::printf("%-32s %12.1f\n", scenario.name, NanosecondsPerTick(kTicks));
+    }
+    std::printf("(%ld ticks each; clicks injected: %lu flag units)\n", kTicks, os.injected);
+    return 0;
+}
