@@ -173,9 +173,10 @@ void TestStartup::settingsDefaults_data()
     QTest::addColumn<int>("beep");
 
     QTest::newRow("no file") << QByteArray() << 2 << 5 << 0;
-    QTest::newRow("dwell 0 replaces tolerance 7") << QByteArray("7\r\n0\r\n0\r\nEnglish.lng\r\n1\r\n0\r\n") << 2 << 5 << 1;
-    QTest::newRow("values outside the dialog's range kept") << QByteArray("25\r\n99\r\n0\r\nx.lng\r\n0\r\n0\r\n") << 25 << 99
-                                                            << 0;
+    QTest::newRow("dwell 0 replaces tolerance 7")
+        << QByteArray("7\r\n0\r\n0\r\nEnglish.lng\r\n1\r\n0\r\n") << 2 << 5 << 1;
+    QTest::newRow("values outside the dialog's range kept")
+        << QByteArray("25\r\n99\r\n0\r\nx.lng\r\n0\r\n0\r\n") << 25 << 99 << 0;
     QTest::newRow("short file") << QByteArray("4\r\n") << 2 << 5 << 0;
 }
 
