@@ -190,8 +190,11 @@ void Form1::Form_Load()
     // 9-10. Language file and texts.
     settings::ApplyLanguage();
 
-    // 11. Single copy.
+    // 11. Single copy. The refused copy must not click beside the running one while its message waits
+    // (the running copy's dwell click is what closes the message), so its timers stop first.
     if (os.anotherCopyRunning()) {
+        Timer2.stop();
+        Timer1.stop();
         showMessage(
             QString::fromStdString(settings::LanguageTable[0]), QString::fromStdString(settings::LanguageTable[1]));
         os.endProcess(0);
@@ -235,8 +238,12 @@ bool Form1::toolbarVisible() { return isVisible(); }
 
 void Form1::showToolbar()
 {
-    if (!isVisible())
-        show();
+    if (isVisible())
+        return;
+    // The server's late answer to the last slide-out step can leave the hidden window's position off the
+    // screen; the place it is shown at is always the one held in twips.
+    move(toPixelsX(Left), toPixelsY(Top));
+    show();
 }
 
 void Form1::hideToolbar()

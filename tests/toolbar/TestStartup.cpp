@@ -248,6 +248,12 @@ void TestStartup::slideOut()
     QVERIFY(form->Timer1.isActive());
     QCOMPARE(form->Timer1.interval(), 100);
     QCOMPARE(form->x(), 0);
+
+    // A late position report from the server must not bring the toolbar back off the screen.
+    form->move(-45, form->y());
+    form->showToolbar();
+    QVERIFY(form->isVisible());
+    QCOMPARE(form->pos(), QPoint(0, 164)); // 2467.5 twips: 164.5 pixels, rounded half to even
 }
 
 void TestStartup::secondCopy()
@@ -258,6 +264,8 @@ void TestStartup::secondCopy()
     const auto form = start();
     QCOMPARE(m_messages, QStringList({QStringLiteral("Dimoro"), QStringLiteral("Already running.")}));
     QCOMPARE(m_os.endedWith, 0);
+    QVERIFY(!form->Timer2.isActive());
+    QVERIFY(!form->Timer1.isActive());
     QVERIFY(!QFile::exists(m_folder->filePath(QStringLiteral("Dimoro.ini"))));
     QVERIFY(m_os.events.empty());
 }
