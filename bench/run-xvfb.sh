@@ -1,0 +1,192 @@
+#!/usr/bin/env bash
+# Whole-program figures for Dimoro Free on a private Xvfb.
+#
+#   bench/run-xvfb.sh <build folder | path to the dimoro executable>
+#
+# e.g. cmake --preset release && cmake --build build/release -j2 && bench/run-xvfb.sh build/release
+#
+# What it does:
+#   1. starts the program (from a temporary copy of its folder) with the pointer
+#      resting away from the toolbar, and times from the exec to the toolbar's
+#      first map, to the end of the slide-out and to the first click;
+#   2. pointer still for PHASE seconds: CPU use of the program;
+#   3. pointer moving every 50 ms for PHASE seconds: CPU use of the program;
+#   4. resident memory of the program at the end.
+# A bare XQueryPointer loop (xpoller) runs alongside and is measured the same way.
+# Only the measured processes' own CPU time is counted: xdotool, Xvfb and this
+# script are not.
+#
+# Environment: BENCH_PHASE_S (default 30) sets the length of each phase.
+
+set -u
+
+PHASE=${BENCH_PHASE_S:-30}
+STILL_X=600
+STILL_Y=400
+
+die() {
+    echo "run-xvfb: $*" >&2
+    exit 1
+}
+
+(($# == 1)) || die "usage: $0 <build folder | dimoro executable>"
+if [[ -d "$1" ]]; then
+    BUILD=$(readlink -f "$1")
+    EXE="$BUILD/bin/dimoro"
+else
+    EXE=$(readlink -f "$1")
+    BUILD=$(dirname "$(dirname "$EXE")")
+fi
+XSTARTUP="$BUILD/bench/xstartup"
+XPOLLER="$BUILD/bench/xpoller"
+[[ -x "$EXE" ]] || die "no program at $EXE"
+[[ -x "$XSTARTUP" && -x "$XPOLLER" ]] || die "build the xstartup and xpoller targets first (missing in $BUILD/bench)"
+for tool in Xvfb xdotool awk; do
+    command -v "$tool" >/dev/null || die "$tool is not installed"
+done
+
+WORK=$(mktemp -d "${TMPDIR:-/tmp}/dimoro-bench.XXXXXX") || die "cannot make a temporary folder"
+PIDS=()     # this script's children, newest last
+PID=""      # the program, a child of xstartup
+STARTER=""  # xstartup
+cleanup() {
+    local i
+    # The program only while it is still xstartup's child (its number not reused).
+    if [[ -n "$PID" && -n "$STARTER" ]] \
+        && [[ "$(awk '{ sub(/^.*\) /, ""); print $2 }' "/proc/$PID/stat" 2>/dev/null)" == "$STARTER" ]]; then
+        kill -TERM "$PID" 2>/dev/null
+    fi
+    for ((i = ${#PIDS[@]} - 1; i >= 0; i--)); do
+        kill -TERM "${PIDS[i]}" 2>/dev/null
+    done
+    for ((i = ${#PIDS[@]} - 1; i >= 0; i--)); do
+        wait "${PIDS[i]}" 2>/dev/null
+    done
+    rm -rf "$WORK"
+}
+trap cleanup EXIT
+trap 'exit 1' INT TERM
+
+# wait_for <timeout-s> <what> <command...>: polls every 10 ms.
+wait_for() {
+    local tries=$(($1 * 100)) what=$2
+    shift 2
+    while ((tries-- > 0)); do
+        "$@" && return 0
+        sleep 0.01
+    done
+    die "timed out waiting for $what"
+}
+
+# --- a private X server -----------------------------------------------------------
+: >"$WORK/displayfd"
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$WORK/displayfd" >"$WORK/xvfb.log" 2>&1 &
+PIDS+=($!)
+wait_for 10 "Xvfb" grep -q '^[0-9][0-9]*$' "$WORK/displayfd"
+DISPLAY=":$(head -n 1 "$WORK/displayfd")"
+export DISPLAY
+
+# --- the program, from a private copy of its folder ----------------------------
+mkdir -p "$WORK/run" "$WORK/tmp" "$WORK/home/.config" "$WORK/runtime"
+chmod 700 "$WORK/runtime"
+cp -a "$(dirname "$EXE")/." "$WORK/run/"
+rm -f "$WORK/run/Dimoro.ini"
+xdotool mousemove "$STILL_X" "$STILL_Y"
+
+# cpu_ticks <pid>: utime + stime of all its threads, in clock ticks.
+cpu_ticks() {
+    awk '{ sub(/^.*\) /, ""); print $12 + $13 }' "/proc/$1/stat"
+}
+# cpu_ns <pid>: time on a CPU of its live threads, in ns (scheduler statistics).
+cpu_ns() {
+    cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{ s += $1 } END { printf "%.0f", s }'
+}
+status_kb() {
+    awk -v k="$2:" '$1 == k { print $2 }' "/proc/$1/status"
+}
+HZ=$(getconf CLK_TCK)
+
+(
+    cd "$WORK/home" || exit 127
+    exec env -u WAYLAND_DISPLAY -u DBUS_SESSION_BUS_ADDRESS -u SESSION_MANAGER \
+        QT_QPA_PLATFORM=xcb LANG=C.UTF-8 TMPDIR="$WORK/tmp" HOME="$WORK/home" \
+        XDG_CONFIG_HOME="$WORK/home/.config" XDG_RUNTIME_DIR="$WORK/runtime" \
+        "$XSTARTUP" "$WORK/run/$(basename "$EXE")"
+) >"$WORK/startup.txt" 2>"$WORK/program.log" &
+STARTER=$!
+PIDS+=("$STARTER")
+has_line() { grep -q "^$1 " "$WORK/startup.txt"; }
+wait_for 10 "the program to start" has_line pid
+PID=$(awk '$1 == "pid" { print $2 }' "$WORK/startup.txt")
+wait_for 15 "the toolbar to be mapped" has_line mapped
+wait_for 15 "the slide-out to end" has_line unmapped
+wait_for 15 "the first click" has_line click
+MAPPED_MS=$(awk '$1 == "mapped" { print $2 }' "$WORK/startup.txt")
+HIDDEN_MS=$(awk '$1 == "unmapped" { print $2 }' "$WORK/startup.txt")
+CLICK_MS=$(awk '$1 == "click" { print $2 }' "$WORK/startup.txt")
+
+"$XPOLLER" >"$WORK/xpoller.log" 2>&1 &
+POLLER=$!
+PIDS+=("$POLLER")
+sleep 1 # both past their start-up work
+
+# measure <seconds>: CPU of the program and of xpoller over that time; prints
+# "<prog % (stat)> <prog % (schedstat)> <poller % (stat)> <poller % (schedstat)>".
+measure() {
+    local t0 t1 p0 p1 q0 q1 pn0 pn1 qn0 qn1
+    t0=$EPOCHREALTIME
+    p0=$(cpu_ticks "$PID") pn0=$(cpu_ns "$PID")
+    q0=$(cpu_ticks "$POLLER") qn0=$(cpu_ns "$POLLER")
+    sleep "$1"
+    p1=$(cpu_ticks "$PID") pn1=$(cpu_ns "$PID")
+    q1=$(cpu_ticks "$POLLER") qn1=$(cpu_ns "$POLLER")
+    t1=$EPOCHREALTIME
+    awk -v t0="$t0" -v t1="$t1" -v hz="$HZ" -v p0="$p0" -v p1="$p1" -v pn0="$pn0" -v pn1="$pn1" \
+        -v q0="$q0" -v q1="$q1" -v qn0="$qn0" -v qn1="$qn1" 'BEGIN {
+            d = t1 - t0
+            printf "%.3f %.3f %.3f %.3f\n", 100 * (p1 - p0) / hz / d, 100 * (pn1 - pn0) / 1e9 / d,
+                100 * (q1 - q0) / hz / d, 100 * (qn1 - qn0) / 1e9 / d }'
+}
+
+echo "run-xvfb: pointer still at $STILL_X,$STILL_Y for ${PHASE}s ..." >&2
+read -r STILL_P STILL_PN STILL_Q STILL_QN < <(measure "$PHASE")
+
+echo "run-xvfb: pointer moving every 50 ms for ${PHASE}s ..." >&2
+(
+    x=400 step=5
+    while :; do
+        xdotool mousemove "$x" "$STILL_Y"
+        x=$((x + step))
+        if ((x >= 600 || x <= 400)); then step=$((-step)); fi
+        sleep 0.05
+    done
+) >/dev/null 2>&1 &
+MOVER=$!
+PIDS+=("$MOVER")
+read -r MOVE_P MOVE_PN MOVE_Q MOVE_QN < <(measure "$PHASE")
+kill -TERM "$MOVER" 2>/dev/null
+wait "$MOVER" 2>/dev/null
+unset 'PIDS[-1]'
+
+kill -0 "$PID" 2>/dev/null || die "the program ended during the run"
+RSS=$(status_kb "$PID" VmRSS) HWM=$(status_kb "$PID" VmHWM)
+QRSS=$(status_kb "$POLLER" VmRSS)
+THREADS=$(status_kb "$PID" Threads)
+
+verdict() { awk -v v="$1" -v lim="$2" 'BEGIN { print (v < lim) ? "met" : "NOT met" }'; }
+
+cat <<EOF
+Dimoro Free on Xvfb 1024x768, $EXE
+start-up (ms from exec; taken from X events as they arrive, monotonic clock, < 1 ms resolution):
+  toolbar mapped        $MAPPED_MS
+  slide-out ended       $HIDDEN_MS
+  first click           $CLICK_MS
+CPU, % of one core      program: /proc stat (10 ms ticks) / schedstat (ns, live threads)   xpoller: same
+  pointer still ${PHASE}s    $(printf '%8.3f / %-8.3f' "$STILL_P" "$STILL_PN")                                   $(printf '%8.3f / %-8.3f' "$STILL_Q" "$STILL_QN")
+  pointer moving ${PHASE}s   $(printf '%8.3f / %-8.3f' "$MOVE_P" "$MOVE_PN")                                   $(printf '%8.3f / %-8.3f' "$MOVE_Q" "$MOVE_QN")
+memory at the end       program: VmRSS $((RSS / 1024)).$(((RSS % 1024) * 10 / 1024)) MB, VmHWM $((HWM / 1024)).$(((HWM % 1024) * 10 / 1024)) MB, $THREADS threads;  xpoller: VmRSS $((QRSS / 1024)).$(((QRSS % 1024) * 10 / 1024)) MB
+targets
+  still CPU < 0.2 %     $(verdict "$STILL_PN" 0.2) ($STILL_PN %)
+  RSS < 30 MB           $(verdict "$RSS" 30720) ($((RSS / 1024)) MB)
+  mapped < 350 ms       $(verdict "$MAPPED_MS" 350) ($MAPPED_MS ms)
+EOF
