@@ -1,0 +1,29 @@
+# Shared by run.sh and test.sh: installs what a fresh Debian 12 machine lacks, then configures and builds.
+# shellcheck shell=bash
+
+ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+
+# Installs the Debian packages that are missing; as root directly, otherwise through sudo.
+install_packages() {
+    local missing=()
+    local pkg
+    for pkg in "$@"; do
+        dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q '^install ok installed$' || missing+=("$pkg")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "Installing: ${missing[*]}"
+    local as_root=()
+    [ "$(id -u)" -eq 0 ] || as_root=(sudo)
+    "${as_root[@]}" apt-get update -q
+    DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
+}
+
+BUILD_PACKAGES=(cmake make g++ ccache qt6-base-dev libx11-dev libxtst-dev fonts-dejavu-core)
+
+# build <preset> [extra cmake arguments...]
+build() {
+    local preset=$1
+    shift
+    cmake -S "$ROOT" --preset "$preset" "$@" >/dev/null
+    cmake --build "$ROOT/build/$preset" -j "$(nproc)"
+}
