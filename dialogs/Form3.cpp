@@ -15,7 +15,6 @@ QPointer<Form3> g_form3;
 
 Form3::Form3()
 {
-    setAttribute(Qt::WA_DeleteOnClose, false);
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setWindowTitle(QStringLiteral("Opzioni"));
 }
