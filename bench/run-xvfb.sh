@@ -8,7 +8,8 @@
 # What it does:
 #   1. starts the program (from a temporary copy of its folder) with the pointer
 #      resting away from the toolbar, and times from the exec to the toolbar's
-#      first map, to the end of the slide-out and to the first click;
+#      first map, to the end of the slide-out and to the first click, from the
+#      events seen by the end-to-end tests' xrecorder (then stopped);
 #   2. pointer still for PHASE seconds: CPU use of the program;
 #   3. pointer moving every 50 ms for PHASE seconds: CPU use of the program;
 #   4. resident memory of the program at the end.
@@ -37,25 +38,20 @@ else
     EXE=$(readlink -f "$1")
     BUILD=$(dirname "$(dirname "$EXE")")
 fi
-XSTARTUP="$BUILD/bench/xstartup"
+XRECORDER="$BUILD/tests/xrecorder"
 XPOLLER="$BUILD/bench/xpoller"
 [[ -x "$EXE" ]] || die "no program at $EXE"
-[[ -x "$XSTARTUP" && -x "$XPOLLER" ]] || die "build the xstartup and xpoller targets first (missing in $BUILD/bench)"
+[[ -x "$XRECORDER" && -x "$XPOLLER" ]] || die "build the xrecorder and xpoller targets first (in $BUILD)"
 for tool in Xvfb xdotool awk; do
     command -v "$tool" >/dev/null || die "$tool is not installed"
 done
 
 WORK=$(mktemp -d "${TMPDIR:-/tmp}/dimoro-bench.XXXXXX") || die "cannot make a temporary folder"
 PIDS=()     # this script's children, newest last
-PID=""      # the program, a child of xstartup
-STARTER=""  # xstartup
+RECORDER="" # xrecorder while it runs
 cleanup() {
     local i
-    # The program only while it is still xstartup's child (its number not reused).
-    if [[ -n "$PID" && -n "$STARTER" ]] \
-        && [[ "$(awk '{ sub(/^.*\) /, ""); print $2 }' "/proc/$PID/stat" 2>/dev/null)" == "$STARTER" ]]; then
-        kill -TERM "$PID" 2>/dev/null
-    fi
+    [[ -z "$RECORDER" ]] || kill -TERM "$RECORDER" 2>/dev/null
     for ((i = ${#PIDS[@]} - 1; i >= 0; i--)); do
         kill -TERM "${PIDS[i]}" 2>/dev/null
     done
@@ -106,24 +102,42 @@ status_kb() {
 }
 HZ=$(getconf CLK_TCK)
 
+EVENTS="$WORK/events.txt"
+"$XRECORDER" >"$EVENTS" 2>"$WORK/recorder.log" &
+RECORDER=$!
+wait_for 10 "the recorder" grep -qx ready "$EVENTS"
+# The launch time is taken just before the exec, on the recorder's clock (the wall
+# clock, microseconds; any decimal comma made a point).
 (
     cd "$WORK/home" || exit 127
-    exec env -u WAYLAND_DISPLAY -u DBUS_SESSION_BUS_ADDRESS -u SESSION_MANAGER \
-        QT_QPA_PLATFORM=xcb LANG=C.UTF-8 TMPDIR="$WORK/tmp" HOME="$WORK/home" \
-        XDG_CONFIG_HOME="$WORK/home/.config" XDG_RUNTIME_DIR="$WORK/runtime" \
-        "$XSTARTUP" "$WORK/run/$(basename "$EXE")"
-) >"$WORK/startup.txt" 2>"$WORK/program.log" &
-STARTER=$!
-PIDS+=("$STARTER")
-has_line() { grep -q "^$1 " "$WORK/startup.txt"; }
-wait_for 10 "the program to start" has_line pid
-PID=$(awk '$1 == "pid" { print $2 }' "$WORK/startup.txt")
-wait_for 15 "the toolbar to be mapped" has_line mapped
-wait_for 15 "the slide-out to end" has_line unmapped
-wait_for 15 "the first click" has_line click
-MAPPED_MS=$(awk '$1 == "mapped" { print $2 }' "$WORK/startup.txt")
-HIDDEN_MS=$(awk '$1 == "unmapped" { print $2 }' "$WORK/startup.txt")
-CLICK_MS=$(awk '$1 == "click" { print $2 }' "$WORK/startup.txt")
+    unset WAYLAND_DISPLAY DBUS_SESSION_BUS_ADDRESS SESSION_MANAGER
+    export QT_QPA_PLATFORM=xcb LANG=C.UTF-8 TMPDIR="$WORK/tmp" HOME="$WORK/home" \
+        XDG_CONFIG_HOME="$WORK/home/.config" XDG_RUNTIME_DIR="$WORK/runtime"
+    echo "${EPOCHREALTIME/,/.}" >"$WORK/launch"
+    exec "$WORK/run/${EXE##*/}"
+) >"$WORK/program.log" 2>&1 &
+PID=$!
+PIDS+=("$PID")
+toolbar() {
+    TOOLBAR=$(xdotool search --all --pid "$PID" --name '^Dimoro Free$' 2>/dev/null | head -n 1)
+    [[ -n "$TOOLBAR" ]]
+}
+wait_for 15 "the toolbar window" toolbar
+HEX=$(printf '0x%x' "$TOOLBAR")
+wait_for 15 "the toolbar to be mapped" grep -q "^map $HEX " "$EVENTS"
+wait_for 15 "the slide-out to end" grep -q "^unmap $HEX " "$EVENTS"
+wait_for 15 "the first click" grep -q "^press " "$EVENTS"
+kill -TERM "$RECORDER"
+wait "$RECORDER" 2>/dev/null
+RECORDER=""
+# since <event> <window id, or ""> <field>: ms from the launch to the first such event.
+since() {
+    awk -v t0="$(cat "$WORK/launch")" -v what="$1" -v id="$2" -v f="$3" \
+        '$1 == what && (id == "" || $2 == id) { printf "%.1f", $f - 1000 * t0; exit }' "$EVENTS"
+}
+MAPPED_MS=$(since map "$HEX" 3)
+HIDDEN_MS=$(since unmap "$HEX" 3)
+CLICK_MS=$(since press "" 6)
 
 "$XPOLLER" >"$WORK/xpoller.log" 2>&1 &
 POLLER=$!
@@ -177,7 +191,7 @@ verdict() { awk -v v="$1" -v lim="$2" 'BEGIN { print (v < lim) ? "met" : "NOT me
 
 cat <<EOF
 Dimoro Free on Xvfb 1024x768, $EXE
-start-up (ms from exec; taken from X events as they arrive, monotonic clock, < 1 ms resolution):
+start-up (ms from just before the exec to the X event reaching xrecorder; wall clock, 0.1 ms resolution):
   toolbar mapped        $MAPPED_MS
   slide-out ended       $HIDDEN_MS
   first click           $CLICK_MS

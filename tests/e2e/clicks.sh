@@ -51,4 +51,10 @@ e2e_check "press/release order and times" awk '
     END { exit down }' "$E2E_REC_LOG"
 
 e2e_check "the program is still running" e2e_running "$PID"
+
+e2e_log "check: SIGTERM ends the program at once, with code 0 and its lock released"
+kill -TERM "$PID"
+e2e_wait_exit "$PID" 3
+e2e_check "exit code 0 after SIGTERM (it was $E2E_EXIT_CODE)" test "$E2E_EXIT_CODE" = 0
+e2e_check "no single-copy lock left behind" test -z "$(find "$E2E_TMP/tmp" -name 'dimoro-*.lock')"
 e2e_pass

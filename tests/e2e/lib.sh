@@ -2,7 +2,7 @@
 # Shared helpers for the end-to-end tests. Each test script does:
 #
 #   source "$(dirname "$0")/lib.sh"
-#   e2e_setup "$@"          # <dimoro executable> <xrecorder> [<xclose>]
+#   e2e_setup "$@"          # <dimoro executable> <xrecorder>
 #
 # and then uses the functions below. Every test gets its own Xvfb (the server
 # picks a free display number itself, so parallel runs never collide), its own
@@ -111,18 +111,14 @@ e2e_cleanup() {
     fi
 }
 
-# e2e_setup <dimoro> <xrecorder> [<xclose>]
+# e2e_setup <dimoro> <xrecorder>
 e2e_setup() {
-    if (($# < 2)); then
-        echo "usage: $0 <dimoro executable> <xrecorder> [<xclose>]" >&2
+    if (($# != 2)); then
+        echo "usage: $0 <dimoro executable> <xrecorder>" >&2
         exit 2
     fi
     E2E_DIMORO=$(readlink -f "$1")
     E2E_RECORDER=$(readlink -f "$2")
-    E2E_CLOSER=""
-    if (($# >= 3)); then
-        E2E_CLOSER=$(readlink -f "$3")
-    fi
     [[ -x "$E2E_DIMORO" ]] || e2e_fail "no program at $1"
     [[ -x "$E2E_RECORDER" ]] || e2e_fail "no recorder at $2"
     e2e_need Xvfb xdotool xwininfo awk
@@ -260,15 +256,16 @@ e2e_start_xvfb() {
 
 E2E_REC_LOG=""
 
-# e2e_start_recorder [x y w h]: starts the recorder (also watching the other
-# windows) and waits until its window is up. Its output goes to $E2E_REC_LOG.
+# e2e_start_recorder: starts the recorder (a window over the whole screen, also
+# watching the other windows) and waits until its window is up. Its output goes
+# to $E2E_REC_LOG.
 e2e_start_recorder() {
     E2E_REC_LOG="$E2E_TMP/recorder.log"
-    "$E2E_RECORDER" --windows "$@" >"$E2E_REC_LOG" 2>"$E2E_TMP/recorder.err" &
+    "$E2E_RECORDER" >"$E2E_REC_LOG" 2>"$E2E_TMP/recorder.err" &
     local pid=$!
     E2E_PIDS+=("$pid")
     e2e_wait_for 10 "the recorder's window" grep -qx ready "$E2E_REC_LOG"
-    e2e_log "recorder (pid $pid) ready ${*:+($*)}"
+    e2e_log "recorder (pid $pid) ready"
 }
 
 # e2e_buttons: the button events recorded so far, one per line.
@@ -392,7 +389,7 @@ e2e_hex() {
     printf '0x%x' "$1"
 }
 
-# e2e_window_event <map|unmap|configure> <id>: true once the recorder has seen
+# e2e_window_event <create|configure|map|unmap> <id>: true once the recorder has seen
 # that happen to the window.
 e2e_window_event() {
     grep -q "^$1 $(e2e_hex "$2") " "$E2E_REC_LOG"

@@ -5,7 +5,6 @@
 # shellcheck source=tests/e2e/lib.sh disable=SC2016,SC2119
 source "$(dirname "$0")/lib.sh"
 e2e_setup "$@"
-[[ -n "$E2E_CLOSER" ]] || e2e_fail "this test needs the xclose helper as its third argument"
 
 e2e_start_xvfb -extension XTEST
 e2e_prepare_run
@@ -25,7 +24,7 @@ if e2e_running "$PID"; then
     e2e_log "message window $(e2e_hex "$BOX"), title '$(xdotool getwindowname "$BOX" 2>/dev/null)'"
     e2e_check "no toolbar is shown" \
         test -z "$(xdotool search --all --onlyvisible --pid "$PID" --name '^Dimoro Free$' 2>/dev/null | grep -vx "$BOX")"
-    "$E2E_CLOSER" "$BOX" || e2e_fail "cannot close the message window"
+    "$E2E_RECORDER" --close "$BOX" || e2e_fail "cannot close the message window"
 fi
 e2e_wait_exit "$PID" 5
 e2e_check "the exit code is not 0 (it was $E2E_EXIT_CODE)" test "$E2E_EXIT_CODE" != 0
