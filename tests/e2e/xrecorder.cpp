@@ -50,6 +50,7 @@ int main(int argc, char** argv)
         event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
         XSendEvent(display, target, False, NoEventMask, &event);
         XSync(display, False); // Xlib's default handler ends the program on BadWindow
+        XCloseDisplay(display);
         return 0;
     }
 
