@@ -27,7 +27,7 @@ SettingsRecord Settings;
 
 namespace {
 
-constexpr std::size_t kReadLimit = std::size_t{64} * 1024;
+constexpr std::size_t kReadLimit = std::size_t {64} * 1024;
 constexpr const char* kFileName = "Dimoro.ini";
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
