@@ -156,8 +156,6 @@ void Form1::Form_Load()
     settings::LoadSettings();
     auto& options = settings::Settings;
 
-    // 4. Language choice: detected from the locale when none is set (the language files come later).
-
     // 5. Middle-click button; the buttons below it close the gap when it is hidden.
     Picture* middle = m_image1[engine::ModeMiddleClick];
     if (options.middleClick == 1) {
@@ -187,14 +185,13 @@ void Form1::Form_Load()
     Width = m_image1[engine::ModePause]->twips.Width;
     applyGeometry();
 
-    // 9-10. Language file and texts.
+    // 10. Texts; with no language file loaded yet the table is empty.
     settings::ApplyLanguage();
 
     // 11. Single copy. The refused copy must not click beside the running one while its message waits
     // (the running copy's dwell click is what closes the message), so its timers stop first.
     if (os.anotherCopyRunning()) {
-        Timer2.stop();
-        Timer1.stop();
+        Timer2.stop(); // the dwell timer starts only at the end of the slide-out
         showMessage(
             QString::fromStdString(settings::LanguageTable[0]), QString::fromStdString(settings::LanguageTable[1]));
         os.endProcess(0);

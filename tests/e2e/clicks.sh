@@ -7,16 +7,9 @@
 source "$(dirname "$0")/lib.sh"
 e2e_setup "$@"
 
-e2e_start_xvfb
-e2e_start_recorder
-e2e_prepare_run
-
 # The first spot is taken before the program starts: the pointer rests there
 # through the start-up, so the first rest after the slide-out is there.
-e2e_move 600 400
-e2e_start_program dimoro
-PID=$E2E_LAST_PID
-e2e_wait_started "$PID"
+e2e_start_resting 600 400
 e2e_check "no button event before the dwell tick starts" e2e_expect_buttons 0 ""
 
 e2e_log "check: one left click at the first resting spot"

@@ -404,3 +404,15 @@ e2e_wait_started() {
     e2e_wait_for 10 "the slide-out to end (toolbar unmapped)" e2e_window_event unmap "$E2E_WINDOW"
     e2e_check "the toolbar is unmapped now" e2e_unmapped "$E2E_WINDOW"
 }
+
+# e2e_start_resting <x> <y>: a private X server and recorder, the pointer resting at x,y, and the
+# program started there and past its slide-out; its pid is left in PID.
+e2e_start_resting() {
+    e2e_start_xvfb
+    e2e_start_recorder
+    e2e_prepare_run
+    e2e_move "$1" "$2"
+    e2e_start_program dimoro
+    PID=$E2E_LAST_PID
+    e2e_wait_started "$PID"
+}

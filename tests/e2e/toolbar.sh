@@ -14,14 +14,7 @@ WIDTH=45
 HEIGHT=359
 MIDDLE=$((TOP + HEIGHT / 2))
 
-e2e_start_xvfb
-e2e_start_recorder
-e2e_prepare_run
-e2e_move 600 400
-
-e2e_start_program dimoro
-PID=$E2E_LAST_PID
-e2e_wait_started "$PID"
+e2e_start_resting 600 400
 WIN=$E2E_WINDOW
 HEX=$(e2e_hex "$WIN")
 e2e_log "toolbar window $HEX"
