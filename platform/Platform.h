@@ -68,7 +68,29 @@ public:
     // Characters the code page lacks become '?'.
     virtual std::string toAnsi(const std::string& utf8) = 0;
     virtual std::string fromAnsi(const std::string& ansi) = 0;
+
+    // True for an existing plain file; a folder, or a file marked hidden or system, is not one.
+    virtual bool isNormalFile(const std::string& path) = 0;
+    // Plays a sound file and returns when it has ended; false when it could not be played.
+    virtual bool playSound(const std::string& path) = 0;
+    // The system beep.
+    virtual void beep() = 0;
+
+    // One item of the user's locale, as the Win32 GetLocaleInfoA call gives it: the text and its
+    // terminating zero go into buffer, and the count of characters written, zero included, is
+    // returned; 0 when the item is unknown or does not fit.
+    virtual int localeInfo(std::uint32_t lcType, char* buffer, int length) = 0;
+
+    // The executable's file name without its folder ("Dimoro.exe" on Windows).
+    virtual std::string executableName() = 0;
+    // Start at logon: registers command as what the session starts at the user's logon, or removes
+    // that registration. Removing one that is absent succeeds. False when the system refused.
+    virtual bool writeRunAtLogon(const std::string& command) = 0;
+    virtual bool deleteRunAtLogon() = 0;
 };
+
+// Locale items of localeInfo(), with their Win32 values.
+constexpr std::uint32_t LocaleIso639LanguageName = 0x59; // LOCALE_SISO639LANGNAME
 
 // The backend in use. Install() is called once by main() (or by a test) before anything else.
 Platform& Current();
@@ -77,5 +99,11 @@ void Install(Platform* backend);
 // Windows-1252, shared by the backends that have no system code page of their own.
 std::string Utf8ToWindows1252(const std::string& utf8);
 std::string Windows1252ToUtf8(const std::string& ansi);
+
+// isNormalFile() for systems where a leading dot is what marks a file hidden.
+bool IsVisibleRegularFile(const std::string& path);
+
+// Copies text and its terminating zero into a localeInfo() buffer; the count written, or 0 when it does not fit.
+int CopyLocaleText(const std::string& text, char* buffer, int length);
 
 } // namespace platform

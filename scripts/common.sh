@@ -18,7 +18,7 @@ install_packages() {
     DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
 }
 
-BUILD_PACKAGES=(cmake make g++ ccache qt6-base-dev libx11-dev libxtst-dev fonts-dejavu-core)
+BUILD_PACKAGES=(cmake make g++ ccache qt6-base-dev libx11-dev libxtst-dev libsndfile1-dev libasound2-dev pkg-config fonts-dejavu-core)
 
 # build <preset> [extra cmake arguments...]
 build() {

@@ -51,4 +51,39 @@ std::string FakePlatform::toAnsi(const std::string& utf8) { return Utf8ToWindows
 
 std::string FakePlatform::fromAnsi(const std::string& ansi) { return Windows1252ToUtf8(ansi); }
 
+bool FakePlatform::isNormalFile(const std::string& path) { return IsVisibleRegularFile(path); }
+
+bool FakePlatform::playSound(const std::string& path)
+{
+    soundsPlayed.push_back(path);
+    return soundsPlay;
+}
+
+void FakePlatform::beep() { ++beeps; }
+
+int FakePlatform::localeInfo(std::uint32_t lcType, char* buffer, int length)
+{
+    if (lcType != LocaleIso639LanguageName || locale.empty())
+        return 0;
+    return CopyLocaleText(locale, buffer, length);
+}
+
+std::string FakePlatform::executableName() { return name; }
+
+bool FakePlatform::writeRunAtLogon(const std::string& command)
+{
+    if (refuseRunAtLogon)
+        return false;
+    runAtLogon = command;
+    return true;
+}
+
+bool FakePlatform::deleteRunAtLogon()
+{
+    if (refuseRunAtLogon)
+        return false;
+    runAtLogon.reset();
+    return true;
+}
+
 } // namespace platform

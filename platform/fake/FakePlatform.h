@@ -3,6 +3,7 @@
 #include "platform/Platform.h"
 
 #include <deque>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -38,6 +39,13 @@ public:
     void endProcess(int exitCode) override;
     std::string toAnsi(const std::string& utf8) override;
     std::string fromAnsi(const std::string& ansi) override;
+    bool isNormalFile(const std::string& path) override;
+    bool playSound(const std::string& path) override;
+    void beep() override;
+    int localeInfo(std::uint32_t lcType, char* buffer, int length) override;
+    std::string executableName() override;
+    bool writeRunAtLogon(const std::string& command) override;
+    bool deleteRunAtLogon() override;
 
     // Script and record, public so that tests read and set them directly.
     std::vector<ButtonEvent> events;
@@ -53,6 +61,13 @@ public:
     std::vector<std::pair<int, int>> topmostPositions;
     std::function<void()> terminationHandler;
     int endedWith = -1; // exit code passed to endProcess, -1 while running
+    std::vector<std::string> soundsPlayed; // every playSound() path, in order
+    bool soundsPlay = true; // what playSound() answers
+    int beeps = 0;
+    std::string locale = "en"; // the ISO 639 name localeInfo() gives; empty: the call fails
+    std::string name = "dimoro";
+    bool refuseRunAtLogon = false;
+    std::optional<std::string> runAtLogon; // the registered command, if any
 };
 
 } // namespace platform

@@ -5,9 +5,12 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QLocale>
 #include <QLockFile>
+#include <QSaveFile>
 #include <QScreen>
 #include <QSocketNotifier>
+#include <QStandardPaths>
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -51,6 +54,41 @@ double LogicalDpiX()
     const QScreen* screen = QGuiApplication::primaryScreen();
     const double dpi = screen != nullptr ? screen->logicalDotsPerInchX() : 96.0;
     return dpi > 0 ? dpi : 96.0;
+}
+
+// The locale a program's messages follow, in the order the C library reads it.
+QString MessagesLocale()
+{
+    for (const char* variable : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+        const QString value = qEnvironmentVariable(variable);
+        if (!value.isEmpty())
+            return value;
+    }
+    return {};
+}
+
+QString AutostartEntryPath()
+{
+    QString config = qEnvironmentVariable("XDG_CONFIG_HOME");
+    // A relative value is invalid by the base-directory rules and must be ignored.
+    if (config.isEmpty() || QDir::isRelativePath(config))
+        config = QDir::homePath() + QStringLiteral("/.config");
+    return config + QStringLiteral("/autostart/Dimoro.desktop");
+}
+
+// One argument of a desktop entry's Exec key: quoted, with the characters that are special inside
+// quotes escaped, and then the backslashes doubled again for the entry's string syntax.
+QString QuoteExecArgument(const QString& argument)
+{
+    QString quoted;
+    for (const QChar c : argument) {
+        if (c == u'"' || c == u'`' || c == u'$' || c == u'\\')
+            quoted += u'\\';
+        quoted += c;
+    }
+    quoted.replace(u'\\', QStringLiteral("\\\\"));
+    quoted.replace(u'%', QStringLiteral("%%"));
+    return u'"' + quoted + u'"';
 }
 
 } // namespace
@@ -231,5 +269,59 @@ void X11Platform::endProcess(int exitCode)
 std::string X11Platform::toAnsi(const std::string& utf8) { return Utf8ToWindows1252(utf8); }
 
 std::string X11Platform::fromAnsi(const std::string& ansi) { return Windows1252ToUtf8(ansi); }
+
+bool X11Platform::isNormalFile(const std::string& path) { return IsVisibleRegularFile(path); }
+
+bool X11Platform::playSound(const std::string& path) { return m_sounds.play(path); }
+
+void X11Platform::beep()
+{
+    XBell(m_display, 0);
+    XFlush(m_display);
+}
+
+int X11Platform::localeInfo(std::uint32_t lcType, char* buffer, int length)
+{
+    if (lcType != LocaleIso639LanguageName)
+        return 0;
+    // "it_IT.UTF-8@euro" names the language by its first letters; "C" and "POSIX" name none.
+    const QString name = MessagesLocale().section(u'.', 0, 0).section(u'@', 0, 0);
+    const QLocale::Language language = QLocale(name).language();
+    if (name.isEmpty() || language == QLocale::C || language == QLocale::AnyLanguage)
+        return 0;
+    return CopyLocaleText(QLocale::languageToCode(language, QLocale::ISO639Part1).toStdString(), buffer, length);
+}
+
+std::string X11Platform::executableName()
+{
+    return QFileInfo(QCoreApplication::applicationFilePath()).fileName().toStdString();
+}
+
+bool X11Platform::writeRunAtLogon(const std::string& command)
+{
+    const QString path = AutostartEntryPath();
+    if (!QDir().mkpath(QFileInfo(path).path()))
+        return false;
+    // Written whole or not at all: a half-written entry could start nothing, or something else.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    const QString entry = QStringLiteral("[Desktop Entry]\n"
+                                         "Type=Application\n"
+                                         "Name=Dimoro Free\n"
+                                         "Comment=Clicks where the pointer rests\n"
+                                         "Exec=%1\n"
+                                         "Terminal=false\n"
+                                         "X-GNOME-Autostart-enabled=true\n")
+                              .arg(QuoteExecArgument(QString::fromStdString(command)));
+    file.write(entry.toUtf8());
+    return file.commit();
+}
+
+bool X11Platform::deleteRunAtLogon()
+{
+    const QString path = AutostartEntryPath();
+    return !QFileInfo::exists(path) || QFile::remove(path);
+}
 
 } // namespace platform

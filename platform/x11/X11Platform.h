@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Platform.h"
+#include "platform/x11/SoundPlayer.h"
 
 #include <memory>
 #include <string>
@@ -37,6 +38,13 @@ public:
     void endProcess(int exitCode) override;
     std::string toAnsi(const std::string& utf8) override;
     std::string fromAnsi(const std::string& ansi) override;
+    bool isNormalFile(const std::string& path) override;
+    bool playSound(const std::string& path) override;
+    void beep() override;
+    int localeInfo(std::uint32_t lcType, char* buffer, int length) override;
+    std::string executableName() override;
+    bool writeRunAtLogon(const std::string& command) override;
+    bool deleteRunAtLogon() override;
 
 private:
     explicit X11Platform(_XDisplay* display);
@@ -48,6 +56,7 @@ private:
     int m_otherCopy = -1; // -1 until asked
     std::unique_ptr<QSocketNotifier> m_signalNotifier;
     std::function<void()> m_terminationHandler;
+    SoundPlayer m_sounds;
 };
 
 } // namespace platform
