@@ -122,12 +122,12 @@ Form1::Form1()
     connect(&Timer2, &QTimer::timeout, this, &Form1::Timer2_Timer);
 
     settings::AttachTextTargets(this);
-    engine::Attach(this, nullptr);
+    engine::Attach(this);
 }
 
 Form1::~Form1()
 {
-    engine::Attach(nullptr, nullptr);
+    engine::Attach(nullptr);
     settings::AttachTextTargets(nullptr);
 }
 
