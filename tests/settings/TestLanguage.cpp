@@ -269,7 +269,8 @@ void TestLanguage::shippedFiles()
     const QByteArray bytes = file.readAll();
     QVERIFY(bytes.endsWith("\r\n"));
     // No bytes Windows-1252 leaves undefined, and no control characters but CR LF pairs.
-    for (const char c : QByteArray(bytes).replace("\r\n", "")) {
+    const QByteArray body = QByteArray(bytes).replace("\r\n", "");
+    for (const char c : body) {
         const auto byte = static_cast<unsigned char>(c);
         QVERIFY2(byte >= 0x20 && !QByteArray("\x81\x8D\x8F\x90\x9D").contains(c), qPrintable(QString::number(byte)));
     }
