@@ -272,4 +272,50 @@ done
 convert "$out/icon-16.png" "$out/icon-24.png" "$out/icon-32.png" \
     "$out/icon-48.png" "$out/icon-64.png" -strip "ICO:$out/dimoro.ico"
 
+# Exit question ---------------------------------------------------------------
+# A laughing face, 42 x 40, as a 24-bit bitmap on magenta (#FF00FF): the dialog
+# cuts the magenta away. The face is drawn antialiased on transparency, its
+# soft edge blended onto the dialog's dark grey, and every pixel less than a
+# quarter covered becomes pure magenta, so no pink fringe survives.
+# The same face, on transparency, is the dialog's window icon (32, 24, 16).
+readonly DIALOG_GREY='rgb(64,64,64)'
+laughing_face() {
+    cat <<EOF
+stroke rgb(30,30,30) stroke-width 1.6 fill rgb(255,206,40)
+circle 21,20 21,2.6
+stroke rgb(30,30,30) stroke-width 1.8 fill none stroke-linecap round stroke-linejoin round
+path 'M 11.5,16 L 16,13 L 11.5,10.2'
+path 'M 30.5,16 L 26,13 L 30.5,10.2'
+stroke rgb(30,30,30) stroke-width 1.4 fill rgb(120,20,20)
+path 'M 9.5,21 L 32.5,21 C 32.5,28.6 27.4,33.6 21,33.6 C 14.6,33.6 9.5,28.6 9.5,21 Z'
+stroke none fill rgb(240,90,90)
+path 'M 14.6,30.6 C 16.8,27.4 25.2,27.4 27.4,30.6 C 25.6,32.6 23.4,33.2 21,33.2 C 18.6,33.2 16.4,32.6 14.6,30.6 Z'
+fill white
+rectangle 11.2,21.8 30.8,24.2
+fill rgb(90,170,255)
+path 'M 7.2,17.6 C 5.6,20.6 4.6,22.4 4.6,23.6 C 4.6,25.2 6.8,25.6 7.6,24.2 C 8.2,23.2 7.8,20.6 7.2,17.6 Z'
+path 'M 34.8,17.6 C 36.4,20.6 37.4,22.4 37.4,23.6 C 37.4,25.2 35.2,25.6 34.4,24.2 C 33.8,23.2 34.2,20.6 34.8,17.6 Z'
+EOF
+}
+# face_layer W H FILE: the face scaled to W x H final pixels, antialiased, on transparency.
+face_layer() {
+    local w=$1 h=$2 file=$3
+    local kx ky
+    kx=$(awk -v w="$w" -v ss="$SS" 'BEGIN { printf "%.6f", w / 42 * ss }')
+    ky=$(awk -v h="$h" -v ss="$SS" 'BEGIN { printf "%.6f", h / 40 * ss }')
+    png_out PNG32 "$file" -size "$((w * SS))x$((h * SS))" xc:none \
+        -draw "affine $kx,0,0,$ky,-0.5,-0.5
+$(laughing_face)" -scale "${w}x${h}!"
+}
+layer=$(mktemp --suffix=.png)
+face_layer 42 40 "$layer"
+convert \( "$layer" -background "$DIALOG_GREY" -flatten \) \
+    \( "$layer" -alpha extract -threshold 25% \) \
+    -alpha off -compose CopyOpacity -composite \
+    -background 'rgb(255,0,255)' -alpha remove -alpha off -strip -type TrueColor "BMP3:$out/laughing.bmp"
+rm -f "$layer"
+for size in 16 24 32; do
+    face_layer "$size" "$size" "$out/exit-icon-$size.png"
+done
+
 echo "pictures written to $out"
