@@ -2,14 +2,13 @@
 
 #include "dialogs/Form3.h"
 #include "dialogs/Form4.h"
+#include "dialogs/HandCursor.h"
 #include "platform/Platform.h"
 #include "settings/Language.h"
 #include "settings/Settings.h"
 #include "settings/Version.h"
 
-#include <QCursor>
 #include <QDesktopServices>
-#include <QFile>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
@@ -42,21 +41,6 @@ constexpr int kDwellInterval = 100;
 
 // The window's one-pixel border around the client area.
 constexpr int kBorderPixels = 1;
-
-QCursor HandCursor()
-{
-    int hotX = 0;
-    int hotY = 0;
-    QFile hotspot(QStringLiteral(":/pictures/hand-hotspot.txt"));
-    if (hotspot.open(QIODevice::ReadOnly)) {
-        const QList<QByteArray> parts = hotspot.readAll().simplified().split(' ');
-        if (parts.size() == 2) {
-            hotX = parts[0].toInt();
-            hotY = parts[1].toInt();
-        }
-    }
-    return QCursor(QPixmap(QStringLiteral(":/pictures/hand.png")), hotX, hotY);
-}
 
 std::string Trimmed(const std::string& text)
 {
@@ -125,7 +109,7 @@ Form1::Form1()
     m_image2->setPixmap(QPixmap(QStringLiteral(":/pictures/background.png")));
     connect(m_image2, &Picture::moved, this, &Form1::Image2_MouseMove);
 
-    const QCursor hand = HandCursor();
+    const QCursor hand = dialogs::HandCursor();
     for (int i = 0; i < kButtons; ++i) {
         m_image1[i] = new Picture(m_client);
         m_image1[i]->twips = kButtonLayout[i];
@@ -288,7 +272,13 @@ void Form1::Image1_Click(std::int16_t index)
         engine::DwellTicks = 0;
         dialogs::ExitQuestion();
         settings::ApplyLanguage();
-        // The question is shown once it has its content.
+        {
+            // Modeless, so the toolbar goes on; active, so that Enter or Space answers Si at once.
+            dialogs::Form4& question = dialogs::ExitQuestion();
+            question.show();
+            question.raise();
+            question.activateWindow();
+        }
         break;
     case engine::ModeOptions:
         engine::ClickMode = engine::ModeLeftClick;
