@@ -1,5 +1,7 @@
 #include "X11Platform.h"
 
+#include "platform/Backend.h"
+
 #include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDir>
@@ -323,5 +325,16 @@ bool X11Platform::deleteRunAtLogon()
     const QString path = AutostartEntryPath();
     return !QFileInfo::exists(path) || QFile::remove(path);
 }
+
+std::string MissingBeforeStart()
+{
+    // Qt would abort on its own without a display; say what is missing instead.
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
+        && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        return "Dimoro Free needs a graphical X11 session: DISPLAY is not set.";
+    return {};
+}
+
+std::unique_ptr<Platform> CreateSystemPlatform(std::string& whyNot) { return X11Platform::Create(whyNot); }
 
 } // namespace platform
