@@ -163,7 +163,7 @@ std::vector<Received> DwellAt(Win32Platform& system, std::int16_t mode, POINT re
     RecorderWindow();
     g_received.clear();
     engine::ResetState();
-    engine::Attach(&toolbar, nullptr);
+    engine::Attach(&toolbar);
     settings::Settings.tolerance = 2;
     settings::Settings.dwellTenths = 2;
     settings::Settings.beep = 0;
@@ -183,7 +183,7 @@ std::vector<Received> DwellAt(Win32Platform& system, std::int16_t mode, POINT re
     if (mode == engine::ModeDrag)
         restThere(second);
     Pump(150);
-    engine::Attach(nullptr, nullptr);
+    engine::Attach(nullptr);
     return g_received;
 }
 
