@@ -37,9 +37,12 @@ start)
     for locale in "${LOCALES[@]}"; do
         [[ -d "$LOCPATH/$locale.UTF-8" ]] || localedef -i "$locale" -f UTF-8 "$LOCPATH/$locale.UTF-8"
     done
+    # Whatever an interrupted run left behind in this state folder goes first.
+    wineserver -k 2>/dev/null || true
+    [[ -s "$state/xvfb.pid" ]] && kill "$(cat "$state/xvfb.pid")" 2>/dev/null || true
     # A screen of the size the tests expect; the server's fds are closed so that CTest does not wait on it.
     rm -f "$state/display"
-    setsid Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$state/display" </dev/null \
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$state/display" </dev/null \
         >"$state/xvfb.log" 2>&1 &
     echo $! >"$state/xvfb.pid"
     for _ in $(seq 200); do
