@@ -1,12 +1,14 @@
 // The Windows backend against the real system calls, run under Wine (see wine.sh).
 //   win32_tests                      every case
 //   win32_tests <prefix>             the cases whose name starts with prefix
-//   win32_tests lingua <code>        GetLingua's answer for the locale LANG names must be <code>
+//   win32_tests lingua <code>        GetLingua's answer for the locale LANG names must be <code>, and the
+//                                    language file chosen from it that code's file
 //   win32_tests hold <ready> <quit>  (internal) a second copy that holds the single-copy lock
 #include "Harness.h"
 
 #include "engine/Engine.h"
 #include "platform/win32/Win32Platform.h"
+#include "settings/Language.h"
 #include "settings/Settings.h"
 
 #include <windows.h>
@@ -422,6 +424,34 @@ void AddSettingsFileCases(std::vector<Case>& cases)
                      }});
 }
 
+void AddLanguageFileCases(std::vector<Case>& cases)
+{
+    // The shipped files, copied beside the test into Lang\: each must give on Windows, through the ANSI code
+    // page, the texts the Linux build gives through its Windows-1252 table, under its own (UTF-8) name.
+    for (const char* name : {"Espa\xC3\xB1ol.lng", "Deutsch.lng", "French.lng", "Italiano.lng", "English.lng"}) {
+        cases.push_back({std::string("language files/") + name, [name](Check& check) {
+                             Win32Platform system;
+                             platform::Install(&system);
+                             const std::string raw = ReadBytes(ExeFolder() + L"\\Lang\\" + Wide(name));
+                             settings::LanguageTexts expected;
+                             check.equal(settings::ParseLanguageLines(raw, expected), 28, "lines in the file");
+                             for (std::string& text : expected)
+                                 text = platform::Windows1252ToUtf8(text);
+                             settings::LanguageTable = {};
+                             check.that(settings::LoadLanguageFrom(name), "loaded by its name");
+                             for (int k = 0; k < settings::kLanguageEntries; ++k)
+                                 check.equal(settings::LanguageTable[k], expected[k], "entry " + std::to_string(k));
+                         }});
+    }
+    cases.push_back({"language files/Spanish text arrives as UTF-8", [](Check& check) {
+                         Win32Platform system;
+                         platform::Install(&system);
+                         check.that(settings::LoadLanguageFrom("Espa\xC3\xB1ol.lng"), "loaded");
+                         check.equal(settings::LanguageTable[0].substr(0, 24),
+                             std::string("Dimoro Free ya se est\xC3\xA1 "), "entry 0");
+                     }});
+}
+
 // ---- process, screen, files, sounds, session ----------------------------------------------------------------
 
 void AddProcessCases(std::vector<Case>& cases)
@@ -538,14 +568,6 @@ void AddProcessCases(std::vector<Case>& cases)
          }});
 }
 
-// GetLingua's rule: a zeroed buffer of 256, and the count less the terminating zero.
-std::string GetLingua(platform::Platform& system)
-{
-    char buffer[256] = {};
-    const int n = system.localeInfo(platform::LocaleIso639LanguageName, buffer, 256);
-    return n > 0 ? std::string(buffer, static_cast<std::size_t>(n - 1)) : std::string();
-}
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -558,7 +580,15 @@ int main(int argc, char** argv)
         const std::string want = argv[2];
         cases.push_back({"lingua/" + want, [want](Check& check) {
                              Win32Platform system;
-                             check.equal(GetLingua(system), want, "GetLingua");
+                             platform::Install(&system);
+                             check.equal(settings::GetLingua(platform::LocaleIso639LanguageName), want, "GetLingua");
+                             const std::vector<std::pair<std::string, std::string>> files = {{"it", "Italiano.lng"},
+                                 {"fr", "French.lng"}, {"es", "Espa\xC3\xB1ol.lng"}, {"de", "Deutsch.lng"}};
+                             std::string file = "English.lng";
+                             for (const auto& [code, name] : files)
+                                 file = code == want ? name : file;
+                             settings::DetectLanguage();
+                             check.equal(settings::Settings.languageFile, file, "language file");
                          }});
         return harness::Run(cases);
     }
@@ -567,6 +597,7 @@ int main(int argc, char** argv)
     AddSingleCopyCases(cases);
     AddCodePageCases(cases);
     AddSettingsFileCases(cases);
+    AddLanguageFileCases(cases);
     AddProcessCases(cases);
     return harness::Run(cases, first);
 }
