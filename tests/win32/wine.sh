@@ -39,7 +39,9 @@ start)
     done
     # Whatever an interrupted run left behind in this state folder goes first.
     wineserver -k 2>/dev/null || true
-    [[ -s "$state/xvfb.pid" ]] && kill "$(cat "$state/xvfb.pid")" 2>/dev/null || true
+    if [[ -s "$state/xvfb.pid" ]]; then
+        kill "$(cat "$state/xvfb.pid")" 2>/dev/null || true
+    fi
     # A screen of the size the tests expect; the server's fds are closed so that CTest does not wait on it.
     rm -f "$state/display"
     Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$state/display" </dev/null \
@@ -50,7 +52,8 @@ start)
         sleep 0.05
     done
     grep -q '^[0-9][0-9]*$' "$state/display" || { echo "Xvfb did not start" >&2; exit 1; }
-    export DISPLAY=":$(head -n 1 "$state/display")"
+    DISPLAY=":$(head -n 1 "$state/display")"
+    export DISPLAY
     # One wineserver for every test of the run, ended by stop.
     mkdir -p "$WINEPREFIX"
     setsid wineserver -p </dev/null >/dev/null 2>&1
@@ -61,7 +64,8 @@ start)
     ;;
 run)
     [[ -s "$state/display" ]] || { echo "no Wine session: run 'wine.sh start $state' first" >&2; exit 1; }
-    export DISPLAY=":$(head -n 1 "$state/display")"
+    DISPLAY=":$(head -n 1 "$state/display")"
+    export DISPLAY
     exec wine "$@"
     ;;
 stop)
