@@ -19,6 +19,8 @@ install_packages() {
 }
 
 BUILD_PACKAGES=(cmake make g++ ccache qt6-base-dev libx11-dev libxtst-dev libsndfile1-dev libasound2-dev pkg-config fonts-dejavu-core)
+# The end-to-end tests' X server and tools; clang and its runtime for the libFuzzer targets.
+TEST_PACKAGES=(xvfb xauth xdotool x11-utils clang libclang-rt-dev)
 
 # build <preset> [extra cmake arguments...]
 build() {

@@ -16,6 +16,7 @@ e2e_check "a stale lock file is left ($LOCKS)" test -n "$LOCKS"
 
 # The new client may get the killed one's window ids again, so only events after this line count.
 FROM=$(($(wc -l <"$E2E_REC_LOG") + 1))
+# shellcheck disable=SC2317 # called through e2e_wait_for
 event_since() {
     tail -n +"$FROM" "$E2E_REC_LOG" | grep -q "^$1 $(e2e_hex "$2") "
 }
