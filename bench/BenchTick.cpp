@@ -52,7 +52,7 @@ int main()
     BenchPlatform os;
     NullWindows windows;
     platform::Install(&os);
-    engine::Attach(&windows, nullptr);
+    engine::Attach(&windows);
     settings::Settings.tolerance = 2;
     settings::Settings.dwellTenths = 5;
     constexpr long kTicks = 20'000'000;

@@ -20,7 +20,6 @@ std::int16_t DragState = 0;
 namespace {
 
 EngineWindows* g_windows = nullptr;
-Sounds* g_sounds = nullptr;
 
 bool Fits16(long value)
 {
@@ -41,6 +40,18 @@ void ClickSound()
 {
     if (!g_windows->toolbarVisible() && settings::Settings.beep == 1)
         Suona();
+}
+
+void PlayFromClickFolder(const char* file)
+{
+    auto& os = platform::Current();
+    const char separator = os.separator();
+    const std::string path = os.executableFolder() + separator + "Click" + separator + file;
+    // A sound that cannot be played is the backend's to cover with the system's default sound.
+    if (os.isNormalFile(path))
+        os.playSound(path);
+    else
+        os.beep();
 }
 
 void ShowOrHideToolbar(long x, long y)
@@ -122,11 +133,7 @@ void DwellClick()
 
 } // namespace
 
-void Attach(EngineWindows* windows, Sounds* sounds)
-{
-    g_windows = windows;
-    g_sounds = sounds;
-}
+void Attach(EngineWindows* windows) { g_windows = windows; }
 
 void Timer1_Timer()
 {
@@ -178,17 +185,9 @@ void ClickCentrale()
     Inject(platform::MiddleUp);
 }
 
-void Suona()
-{
-    if (g_sounds != nullptr)
-        g_sounds->Suona();
-}
+void Suona() { PlayFromClickFolder("Click1.wav"); }
 
-void SuonaSelezione()
-{
-    if (g_sounds != nullptr)
-        g_sounds->SuonaSelezione();
-}
+void SuonaSelezione() { PlayFromClickFolder("Click2.wav"); }
 
 void ReleaseHeldButton()
 {

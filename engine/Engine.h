@@ -49,17 +49,8 @@ public:
     virtual void Image1_Click(std::int16_t index) = 0;
 };
 
-// The two feedback sounds. The callers test Settings.beep.
-class Sounds
-{
-public:
-    virtual ~Sounds() = default;
-    virtual void Suona() = 0;
-    virtual void SuonaSelezione() = 0;
-};
-
-// Connects the engine to its windows and sounds; null detaches.
-void Attach(EngineWindows* windows, Sounds* sounds);
+// Connects the engine to its windows; null detaches.
+void Attach(EngineWindows* windows);
 
 // One tick of the dwell timer.
 void Timer1_Timer();
@@ -67,6 +58,8 @@ void Timer1_Timer();
 void ClickSinistro();
 void ClickDestro();
 void ClickCentrale();
+// The two feedback sounds, played from the Click folder beside the executable; they return when the
+// sound has ended. A file that is missing gives the system beep. The callers test Settings.beep.
 void Suona();
 void SuonaSelezione();
 

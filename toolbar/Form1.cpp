@@ -8,10 +8,12 @@
 #include "settings/Version.h"
 
 #include <QCursor>
+#include <QDesktopServices>
 #include <QFile>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QUrl>
 
 #include <cmath>
 
@@ -63,13 +65,23 @@ void DefaultMessage(const QString& text, const QString& title)
     box.exec();
 }
 
+// Through the desktop's opener, never a command line: paths with blanks open and no text of a
+// language file reaches a shell. A page that cannot be opened is ignored.
+void DefaultOpenPage(const QString& path) { QDesktopServices::openUrl(QUrl::fromLocalFile(path)); }
+
 } // namespace
 
 std::function<void(const QString&, const QString&)> Form1::showMessage = DefaultMessage;
+std::function<void(const QString&)> Form1::openPage = DefaultOpenPage;
 
 Picture::Picture(QWidget* parent)
     : QLabel(parent)
-{ }
+{
+    // Selecting by moving, without a button, is the whole point of the toolbar.
+    setMouseTracking(true);
+}
+
+void Picture::mouseMoveEvent(QMouseEvent*) { Q_EMIT moved(); }
 
 void Picture::mousePressEvent(QMouseEvent* event) { m_pressed = event->button() == Qt::LeftButton; }
 
@@ -105,6 +117,7 @@ Form1::Form1()
     m_image2->twips = {0, 0, 690, 270};
     m_image2->setScaledContents(true);
     m_image2->setPixmap(QPixmap(QStringLiteral(":/pictures/background.png")));
+    connect(m_image2, &Picture::moved, this, &Form1::Image2_MouseMove);
 
     const QCursor hand = HandCursor();
     for (int i = 0; i < kButtons; ++i) {
@@ -112,6 +125,7 @@ Form1::Form1()
         m_image1[i]->twips = kButtonLayout[i];
         m_image1[i]->setCursor(hand);
         connect(m_image1[i], &Picture::clicked, this, [this, i] { Image1_Click(static_cast<std::int16_t>(i)); });
+        connect(m_image1[i], &Picture::moved, this, [this, i] { Image1_MouseMove(static_cast<std::int16_t>(i)); });
     }
     for (int i = 0; i < 2 * kButtons; ++i)
         m_image3[i] = QPixmap(QStringLiteral(":/pictures/face-%1.png").arg(i));
@@ -122,12 +136,12 @@ Form1::Form1()
     connect(&Timer2, &QTimer::timeout, this, &Form1::Timer2_Timer);
 
     settings::AttachTextTargets(this);
-    engine::Attach(this, nullptr);
+    engine::Attach(this);
 }
 
 Form1::~Form1()
 {
-    engine::Attach(nullptr, nullptr);
+    engine::Attach(nullptr);
     settings::AttachTextTargets(nullptr);
 }
 
@@ -269,15 +283,40 @@ void Form1::Image1_Click(std::int16_t index)
         dialogs::Options();
         // The dialog is shown once it has its content.
         break;
-    case engine::ModeHelp:
+    case engine::ModeHelp: {
         engine::ClickMode = engine::ModeLeftClick;
         engine::DwellTicks = 0;
+        auto& os = platform::Current();
+        const std::string folder = os.executableFolder() + os.separator();
+        const std::string page = folder + settings::LanguageTable[2] + ".html";
+        openPage(QString::fromStdString(os.isNormalFile(page) ? page : folder + "Help Topics.html"));
         break;
+    }
     default:
         // Pause and the click kinds are chosen by moving over them, not by pressing.
         break;
     }
 }
+
+void Form1::Image1_MouseMove(std::int16_t index)
+{
+    // A face is set only when it really changes, so moving inside a button sounds once, on entry.
+    for (int i = 0; i < kButtons; ++i) {
+        const QPixmap& face = m_image3[i == index ? i + kButtons : i];
+        if (m_image1[i]->pixmap().cacheKey() == face.cacheKey())
+            continue;
+        m_image1[i]->setPixmap(face);
+        if (i == index && settings::Settings.beep == 1)
+            engine::SuonaSelezione();
+    }
+    // Both dialogs are asked, and so loaded, before either answer counts.
+    const bool options = optionsVisible();
+    const bool exitQuestion = exitQuestionVisible();
+    if (!options && !exitQuestion)
+        engine::ClickMode = index;
+}
+
+void Form1::Image2_MouseMove() { engine::ClickMode = engine::ModePause; }
 
 void Form1::setToolbarTip(int index, const std::string& text)
 {

@@ -33,8 +33,11 @@ public:
 
 Q_SIGNALS:
     void clicked();
+    // The pointer moved over the control, with or without a button held.
+    void moved();
 
 protected:
+    void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
@@ -82,6 +85,9 @@ public:
     bool optionsVisible() override;
     void Image1_Click(std::int16_t index) override;
 
+    void Image1_MouseMove(std::int16_t index);
+    void Image2_MouseMove();
+
     // settings::TextTargets
     void setToolbarTip(int index, const std::string& text) override;
     void touchOptions() override;
@@ -89,6 +95,8 @@ public:
 
     // Shows the single-copy message; tests replace it so that no modal box waits for an answer.
     static std::function<void(const QString& text, const QString& title)> showMessage;
+    // Opens a help page in the desktop's viewer without waiting for it; tests replace it.
+    static std::function<void(const QString& path)> openPage;
 
 private:
     void applyGeometry();

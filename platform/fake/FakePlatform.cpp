@@ -55,11 +55,11 @@ bool FakePlatform::isNormalFile(const std::string& path) { return IsVisibleRegul
 
 bool FakePlatform::playSound(const std::string& path)
 {
-    soundsPlayed.push_back(path);
+    sounds.push_back({path, events.size()});
     return soundsPlay;
 }
 
-void FakePlatform::beep() { ++beeps; }
+void FakePlatform::beep() { sounds.push_back({{}, events.size()}); }
 
 int FakePlatform::localeInfo(std::uint32_t lcType, char* buffer, int length)
 {

@@ -61,9 +61,13 @@ public:
     std::vector<std::pair<int, int>> topmostPositions;
     std::function<void()> terminationHandler;
     int endedWith = -1; // exit code passed to endProcess, -1 while running
-    std::vector<std::string> soundsPlayed; // every playSound() path, in order
+    struct Sound
+    {
+        std::string path; // empty for the beep
+        std::size_t afterEvents = 0; // button events injected before it
+    };
+    std::vector<Sound> sounds; // every playSound() and beep(), in order
     bool soundsPlay = true; // what playSound() answers
-    int beeps = 0;
     std::string locale = "en"; // the ISO 639 name localeInfo() gives; empty: the call fails
     std::string name = "dimoro";
     bool refuseRunAtLogon = false;

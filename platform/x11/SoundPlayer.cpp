@@ -7,6 +7,7 @@
 #include <chrono>
 #include <memory>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace platform {
@@ -51,17 +52,23 @@ bool Decode(const std::string& path, SoundFile& sound)
 
 } // namespace
 
-SoundPlayer::SoundPlayer() { snd_lib_error_set_handler(SilentAlsaError); }
+SoundPlayer::SoundPlayer(std::string device)
+    : m_device(std::move(device))
+{
+    snd_lib_error_set_handler(SilentAlsaError);
+}
 
 bool SoundPlayer::play(const std::string& path)
 {
+    const Clock::time_point called = Clock::now();
+    m_startLatency = {};
     SoundFile sound;
     if (!Decode(path, sound))
         return false;
 
     // Opened without blocking: a device held by another program must not stall the dwell timer.
     snd_pcm_t* pcm = nullptr;
-    if (snd_pcm_open(&pcm, "default", SND_PCM_STREAM_PLAYBACK, SND_PCM_NONBLOCK) < 0)
+    if (snd_pcm_open(&pcm, m_device.c_str(), SND_PCM_STREAM_PLAYBACK, SND_PCM_NONBLOCK) < 0)
         return false;
     const std::unique_ptr<snd_pcm_t, int (*)(snd_pcm_t*)> closer(pcm, snd_pcm_close);
     if (snd_pcm_set_params(pcm, SND_PCM_FORMAT_S16, SND_PCM_ACCESS_RW_INTERLEAVED,
@@ -89,6 +96,8 @@ bool SoundPlayer::play(const std::string& path)
             if (snd_pcm_recover(pcm, static_cast<int>(written), 1) < 0)
                 return false;
         } else {
+            if (done == 0)
+                m_startLatency = Clock::now() - called;
             done += written;
         }
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <string>
 
 namespace platform {
@@ -9,10 +10,17 @@ namespace platform {
 class SoundPlayer
 {
 public:
-    SoundPlayer();
+    explicit SoundPlayer(std::string device = "default");
     // False when the file cannot be decoded or no device takes it. A device that stops taking
     // samples is given up on once the sound's own length (and the device's buffer) has passed.
     bool play(const std::string& path);
+
+    // From the last play() call to its first samples reaching the device.
+    std::chrono::nanoseconds startLatency() const { return m_startLatency; }
+
+private:
+    std::string m_device;
+    std::chrono::nanoseconds m_startLatency {};
 };
 
 } // namespace platform

@@ -35,16 +35,14 @@ struct Rest
     int soundAfter, finalMode; // button events before the only sound, -1 for silence
 };
 
-// The toolbar, its two dialogs and the sounds, with the side effects the real ones have on the engine.
-struct Fakes : EngineWindows, Sounds
+// The toolbar and its two dialogs, with the side effects the real ones have on the engine.
+struct Fakes : EngineWindows
 {
-    const platform::FakePlatform* system = nullptr;
     double top = 164.5;
     QList<int> toolbar; // Show or Hide, one per call
     int exitQuestion = Hidden;
     int options = Hidden;
     QList<int> commands;
-    QList<int> sounds; // button events injected before each sound
 
     double toolbarTop() override { return top; }
     double toolbarHeight() override { return 300.5; } // a whole top gives a fractional bottom and the reverse
@@ -59,8 +57,6 @@ struct Fakes : EngineWindows, Sounds
         commands.append(index);
         ClickMode = ModeLeftClick;
     }
-    void Suona() override { sounds.append(static_cast<int>(system->events.size())); }
-    void SuonaSelezione() override { }
     // Asking loads a dialog that is not loaded, and loading forces left click.
     static bool ask(int& dialog)
     {
@@ -84,8 +80,7 @@ private Q_SLOTS:
         sys = std::make_unique<platform::FakePlatform>();
         platform::Install(sys.get());
         win = std::make_unique<Fakes>();
-        win->system = sys.get();
-        Attach(win.get(), win.get());
+        Attach(win.get());
         ResetState();
         ClickMode = ModeLeftClick; // start-up loads both dialogs, which leaves left click
         settings::Settings = {};
@@ -95,7 +90,7 @@ private Q_SLOTS:
 
     void cleanup()
     {
-        Attach(nullptr, nullptr);
+        Attach(nullptr);
         platform::Install(nullptr);
     }
 
@@ -140,7 +135,7 @@ private Q_SLOTS:
         HoverTicks = 7;
         Clicked = 1;
         stay(0, 300, 40); // on the toolbar, where the hover step would count
-        QVERIFY(sys->events.empty() && win->commands.isEmpty() && win->sounds.isEmpty());
+        QVERIFY(sys->events.empty() && win->commands.isEmpty() && sys->sounds.empty());
         QCOMPARE(int {Clicked}, 0);
         QCOMPARE(int {HoverTicks}, 0);
         QCOMPARE(int {DwellTicks}, 3);
@@ -183,7 +178,10 @@ private Q_SLOTS:
         for (const auto& event : sys->events)
             QCOMPARE(event.sample, 1 + r.dwell);
         QCOMPARE(win->commands, r.commands);
-        QCOMPARE(win->sounds, r.soundAfter < 0 ? QList<int>() : QList<int> {r.soundAfter});
+        QList<int> soundsAfter; // button events injected before each sound
+        for (const auto& sound : sys->sounds)
+            soundsAfter.append(static_cast<int>(sound.afterEvents));
+        QCOMPARE(soundsAfter, r.soundAfter < 0 ? QList<int>() : QList<int> {r.soundAfter});
         QCOMPARE(int {ClickMode}, r.finalMode);
         QCOMPARE(int {Clicked}, 1); // one click or press, and no more, per rest
         QCOMPARE(int {DragState}, r.mode == Drag ? 1 : 0);
