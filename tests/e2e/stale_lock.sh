@@ -14,20 +14,12 @@ e2e_wait_exit "$PID" 3
 LOCKS=$(find "$E2E_TMP/tmp" -name 'dimoro-*.lock')
 e2e_check "a stale lock file is left ($LOCKS)" test -n "$LOCKS"
 
-# The new client may get the killed one's window ids again, so only events after this line count.
-FROM=$(($(wc -l <"$E2E_REC_LOG") + 1))
-# shellcheck disable=SC2317 # called through e2e_wait_for
-event_since() {
-    tail -n +"$FROM" "$E2E_REC_LOG" | grep -q "^$1 $(e2e_hex "$2") "
-}
-
 e2e_log "check: the next start runs past the stale lock"
 e2e_move 300 250
+FROM=$(e2e_rec_next_line)
 e2e_start_program second
 SECOND=$E2E_LAST_PID
-e2e_wait_for 15 "the toolbar window of pid $SECOND" e2e_find_toolbar "$SECOND"
-e2e_wait_for 10 "the toolbar to be mapped" event_since map "$E2E_WINDOW"
-e2e_wait_for 10 "the slide-out to end (toolbar unmapped)" event_since unmap "$E2E_WINDOW"
+e2e_wait_started "$SECOND" "$FROM"
 e2e_check "the second start shows no message window" \
     test -z "$(xdotool search --all --onlyvisible --pid "$SECOND" '' 2>/dev/null)"
 e2e_wait_for 3 "a click at 300,250" e2e_buttons_at_least 4
