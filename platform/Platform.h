@@ -71,7 +71,8 @@ public:
 
     // True for an existing plain file; a folder, or a file marked hidden or system, is not one.
     virtual bool isNormalFile(const std::string& path) = 0;
-    // Plays a sound file and returns when it has ended; false when it could not be played.
+    // Plays a sound file and returns when it has ended. A file that cannot be played gives the
+    // system's default sound instead, and false.
     virtual bool playSound(const std::string& path) = 0;
     // The system beep.
     virtual void beep() = 0;

@@ -258,7 +258,14 @@ std::string X11Platform::fromAnsi(const std::string& ansi) { return Windows1252T
 
 bool X11Platform::isNormalFile(const std::string& path) { return IsVisibleRegularFile(path); }
 
-bool X11Platform::playSound(const std::string& path) { return m_sounds.play(path); }
+bool X11Platform::playSound(const std::string& path)
+{
+    // A file that cannot be played gets the system's default sound, the beep.
+    if (m_sounds.play(path))
+        return true;
+    beep();
+    return false;
+}
 
 void X11Platform::beep()
 {
