@@ -17,6 +17,11 @@ bool CanShowWindows()
     return qpa != QLatin1String("offscreen") && qpa != QLatin1String("minimal");
 }
 
+// End-to-end tests read the texts the program shows from standard error; only they set the variable.
+bool ReportTexts() { return !qEnvironmentVariableIsEmpty("DIMORO_TEST_REPORT_TEXTS"); }
+
+void Report(const char* what, const QString& text) { std::fprintf(stderr, "%s: %s\n", what, qUtf8Printable(text)); }
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -50,9 +55,20 @@ int main(int argc, char** argv)
         platform::Current().endProcess(0);
     });
 
+    if (ReportTexts()) {
+        toolbar::Form1::showMessage = [show = toolbar::Form1::showMessage](const QString& text, const QString& title) {
+            Report("message title", title);
+            Report("message text", text);
+            show(text, title);
+        };
+    }
     toolbar::Form1 form;
     form.Form_Initialize();
     form.Form_Load();
+    if (ReportTexts()) {
+        for (int i = 0; i < toolbar::Form1::kButtons; ++i)
+            Report(qPrintable(QStringLiteral("tooltip %1").arg(i)), form.Image1(i)->toolTip());
+    }
     form.show();
     const int code = QApplication::exec();
     engine::ReleaseHeldButton();

@@ -28,6 +28,18 @@ void Form3::Form_Load()
     engine::ClickMode = engine::ModeLeftClick;
 }
 
+void Form3::setText(settings::OptionsText id, const QString& text)
+{
+    m_texts[static_cast<std::size_t>(id)] = text;
+    if (id == settings::OptionsText::Caption)
+        setWindowTitle(text);
+}
+
+QString Form3::text(settings::OptionsText id) const
+{
+    return id == settings::OptionsText::Caption ? windowTitle() : m_texts[static_cast<std::size_t>(id)];
+}
+
 void Form3::closeEvent(QCloseEvent* event)
 {
     event->ignore();

@@ -21,6 +21,18 @@ void Form4::Form_Load()
     engine::ClickMode = engine::ModeLeftClick;
 }
 
+void Form4::setText(settings::ExitQuestionText id, const QString& text)
+{
+    m_texts[static_cast<std::size_t>(id)] = text;
+    if (id == settings::ExitQuestionText::Caption)
+        setWindowTitle(text);
+}
+
+QString Form4::text(settings::ExitQuestionText id) const
+{
+    return id == settings::ExitQuestionText::Caption ? windowTitle() : m_texts[static_cast<std::size_t>(id)];
+}
+
 void Form4::closeEvent(QCloseEvent* event)
 {
     event->ignore();

@@ -1,7 +1,11 @@
 #pragma once
 
-#include <QDialog>
+#include "settings/Language.h"
 
+#include <QDialog>
+#include <QString>
+
+#include <array>
 #include <cstdint>
 
 namespace dialogs {
@@ -17,6 +21,10 @@ public:
     // The click mode saved at load, given back at unload.
     std::int16_t savedMode() const { return m_savedMode; }
 
+    // The texts the language gives; the caption is the window's own, the others wait for their controls.
+    void setText(settings::ExitQuestionText id, const QString& text);
+    QString text(settings::ExitQuestionText id) const;
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -25,6 +33,7 @@ private:
     void Form_Load();
 
     std::int16_t m_savedMode = 0;
+    std::array<QString, static_cast<std::size_t>(settings::ExitQuestionText::Count)> m_texts;
 };
 
 Form4& ExitQuestion();

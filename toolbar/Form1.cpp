@@ -58,6 +58,12 @@ QCursor HandCursor()
     return QCursor(QPixmap(QStringLiteral(":/pictures/hand.png")), hotX, hotY);
 }
 
+std::string Trimmed(const std::string& text)
+{
+    const std::size_t first = text.find_first_not_of(' ');
+    return first == std::string::npos ? std::string() : text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
 void DefaultMessage(const QString& text, const QString& title)
 {
     QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::Ok);
@@ -170,6 +176,10 @@ void Form1::Form_Load()
     settings::LoadSettings();
     auto& options = settings::Settings;
 
+    // 4. Language choice, when the settings name none.
+    if (Trimmed(options.languageFile).empty())
+        settings::DetectLanguage();
+
     // 5. Middle-click button; the buttons below it close the gap when it is hidden.
     Picture* middle = m_image1[engine::ModeMiddleClick];
     if (options.middleClick == 1) {
@@ -199,7 +209,10 @@ void Form1::Form_Load()
     Width = m_image1[engine::ModePause]->twips.Width;
     applyGeometry();
 
-    // 10. Texts; with no language file loaded yet the table is empty.
+    // 9. Language file.
+    settings::LoadLanguageFile();
+
+    // 10. Texts.
     settings::ApplyLanguage();
 
     // 11. Single copy. The refused copy must not click beside the running one while its message waits
@@ -324,9 +337,15 @@ void Form1::setToolbarTip(int index, const std::string& text)
         m_image1[index]->setToolTip(QString::fromStdString(text));
 }
 
-void Form1::touchOptions() { dialogs::Options(); }
+void Form1::setOptionsText(settings::OptionsText id, const std::string& text)
+{
+    dialogs::Options().setText(id, QString::fromStdString(text));
+}
 
-void Form1::touchExitQuestion() { dialogs::ExitQuestion(); }
+void Form1::setExitQuestionText(settings::ExitQuestionText id, const std::string& text)
+{
+    dialogs::ExitQuestion().setText(id, QString::fromStdString(text));
+}
 
 int Form1::toPixelsX(double twips) const { return static_cast<int>(std::lrint(twips / m_tppX)); }
 

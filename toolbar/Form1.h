@@ -90,8 +90,8 @@ public:
 
     // settings::TextTargets
     void setToolbarTip(int index, const std::string& text) override;
-    void touchOptions() override;
-    void touchExitQuestion() override;
+    void setOptionsText(settings::OptionsText id, const std::string& text) override;
+    void setExitQuestionText(settings::ExitQuestionText id, const std::string& text) override;
 
     // Shows the single-copy message; tests replace it so that no modal box waits for an answer.
     static std::function<void(const QString& text, const QString& title)> showMessage;

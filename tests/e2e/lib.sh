@@ -325,14 +325,15 @@ e2e_prepare_run() {
 }
 
 # e2e_start_program <name>: starts the program from its private folder, with a
-# private TMPDIR, HOME and XDG folders, on the test's X server. Output goes to
-# $E2E_TMP/<name>.out and .err; the process id is left in E2E_LAST_PID.
+# private TMPDIR, HOME and XDG folders, on the test's X server, in the locale
+# E2E_LANG (default C.UTF-8). It reports the texts it shows on standard error.
+# Output goes to $E2E_TMP/<name>.out and .err; the process id is left in E2E_LAST_PID.
 e2e_start_program() {
     local name=$1
     (
         cd "$E2E_TMP/home" || exit 127
-        exec env -u WAYLAND_DISPLAY -u DBUS_SESSION_BUS_ADDRESS -u SESSION_MANAGER -u LC_ALL \
-            DISPLAY="$DISPLAY" QT_QPA_PLATFORM=xcb LANG=C.UTF-8 \
+        exec env -u WAYLAND_DISPLAY -u DBUS_SESSION_BUS_ADDRESS -u SESSION_MANAGER -u LC_ALL -u LC_MESSAGES \
+            DISPLAY="$DISPLAY" QT_QPA_PLATFORM=xcb LANG="${E2E_LANG:-C.UTF-8}" DIMORO_TEST_REPORT_TEXTS=1 \
             TMPDIR="$E2E_TMP/tmp" HOME="$E2E_TMP/home" XDG_CONFIG_HOME="$E2E_TMP/home/.config" \
             XDG_RUNTIME_DIR="$E2E_TMP/runtime" "$E2E_EXE"
     ) >"$E2E_TMP/$name.out" 2>"$E2E_TMP/$name.err" &

@@ -38,6 +38,8 @@ private Q_SLOTS:
     void tooltips_data();
     void tooltips();
     void commandsLoadMissingDialogs();
+    void languageAtStartup_data();
+    void languageAtStartup();
 
 private:
     void writeSettings(const QByteArray& bytes);
@@ -318,6 +320,55 @@ void TestStartup::commandsLoadMissingDialogs()
     QVERIFY(!form->optionsVisible());
     QCOMPARE(dialogs::Options().savedMode(), engine::ModeRightClick);
     QCOMPARE(ClickMode, engine::ModeLeftClick);
+}
+
+void TestStartup::languageAtStartup_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<bool>("shipped"); // the shipped Lang folder beside the executable
+    QTest::addColumn<QString>("languageFile");
+    QTest::addColumn<QStringList>("texts"); // options tip, Form3 caption, Label3, Form4 caption, Si
+
+    QTest::newRow("Italian locale, no settings")
+        << "it" << QByteArray() << true << "Italiano.lng"
+        << QStringList {"Opzioni...", "Opzioni", "Tolleranza (0 - 10)", "Esci", QStringLiteral("&Sì")};
+    QTest::newRow("Portuguese locale, no settings")
+        << "pt" << QByteArray() << true << "English.lng"
+        << QStringList {"Options...", "Options", "Tolerance (0 - 10)", "Exit", "&Yes"};
+    QTest::newRow("setting wins over the locale")
+        << "it" << QByteArray("2\r\n5\r\n0\r\nDeutsch.lng\r\n0\r\n0\r\n") << true << "Deutsch.lng"
+        << QStringList {"Optionen...", "Optionen", "Toleranz (0 - 10)", "Beenden", "&Ja"};
+    QTest::newRow("missing file: English, setting kept")
+        << "it" << QByteArray("2\r\n5\r\n0\r\nKlingon.lng\r\n0\r\n0\r\n") << true << "Klingon.lng"
+        << QStringList {"Options...", "Options", "Tolerance (0 - 10)", "Exit", "&Yes"};
+    QTest::newRow("no language files: endings alone")
+        << "fr" << QByteArray() << false << "French.lng" << QStringList {"...", "", " (0 - 10)", "", ""};
+}
+
+void TestStartup::languageAtStartup()
+{
+    QFETCH(QString, locale);
+    QFETCH(QByteArray, file);
+    QFETCH(bool, shipped);
+    QFETCH(QString, languageFile);
+    QFETCH(QStringList, texts);
+    m_os.locale = locale.toStdString();
+    if (!file.isEmpty())
+        writeSettings(file);
+    if (shipped) {
+        const QDir from(QStringLiteral(DIMORO_RUN_DIR "/Lang"));
+        QVERIFY(QDir(m_folder->path()).mkdir(QStringLiteral("Lang")));
+        for (const QString& name : from.entryList(QDir::Files))
+            QVERIFY(QFile::copy(from.filePath(name), m_folder->filePath(QStringLiteral("Lang/") + name)));
+    }
+
+    const auto form = start();
+    QCOMPARE(QString::fromStdString(settings::Settings.languageFile), languageFile);
+    const QStringList shown = {form->Image1(engine::ModeOptions)->toolTip(), dialogs::Options().windowTitle(),
+        dialogs::Options().text(settings::OptionsText::Label3), dialogs::ExitQuestion().windowTitle(),
+        dialogs::ExitQuestion().text(settings::ExitQuestionText::Si)};
+    QCOMPARE(shown, texts);
 }
 
 QTEST_MAIN(TestStartup)
