@@ -66,10 +66,13 @@ void TestCrashSafeSave::killedWhileSaving()
     QFETCH(Target, target);
     QFETCH(QString, fileName);
 #ifdef __SANITIZE_ADDRESS__
-    // Forking a sanitized process costs some 15 ms; the sanitized run looks for memory faults, not odds.
+    // Forking a sanitized process costs some 15 ms and its saves are slower; the sanitized run looks for
+    // memory faults, not odds.
     constexpr int kKills = 200;
+    constexpr int kWindowUs = 8000;
 #else
     constexpr int kKills = 1000;
+    constexpr int kWindowUs = 3000;
 #endif
 
     QTemporaryDir dir;
@@ -92,7 +95,7 @@ void TestCrashSafeSave::killedWhileSaving()
     newFile.close();
     QVERIFY(!oldBytes.isEmpty() && !newBytes.isEmpty() && oldBytes != newBytes);
 
-    // One save takes some tens of microseconds, so kill times spread over 1.5 ms land at
+    // One save takes some tens of microseconds, so kill times spread over a few milliseconds land at
     // every step of it: opening, writing, closing, renaming.
     QRandomGenerator random(20240917);
     int oldSeen = 0;
@@ -105,7 +108,7 @@ void TestCrashSafeSave::killedWhileSaving()
             for (bool newVersion = kill % 2 == 0;; newVersion = !newVersion)
                 Save(target, entryPath, newVersion);
         }
-        SleepMicroseconds(random.bounded(1500));
+        SleepMicroseconds(random.bounded(kWindowUs));
         ::kill(child, SIGKILL);
         int status = 0;
         QCOMPARE(waitpid(child, &status, 0), child);
@@ -134,7 +137,7 @@ void TestCrashSafeSave::killedWhileSaving()
         newSeen, leftovers);
     // Otherwise the kills missed the saves and the test proved nothing. QSaveFile writes into an unnamed
     // file (O_TMPFILE) where the file system has them, so only the settings writer shows its temporary.
-    QVERIFY(oldSeen > kKills / 10 && newSeen > kKills / 10);
+    QVERIFY(oldSeen > kKills / 20 && newSeen > kKills / 20);
     QVERIFY(target == Target::Autostart || leftovers > 0);
 }
 
