@@ -20,6 +20,7 @@
 #include <QScrollBar>
 #include <QUrl>
 
+#include <algorithm>
 #include <cmath>
 
 namespace dialogs {
@@ -53,6 +54,11 @@ constexpr Frame kFrames[] = {
     {150, 2490, 6915, 855, false}, // Shape3: the check boxes
 };
 constexpr double kFrameRadius = 8; // pixels
+constexpr int kLabelGap = 6; // pixels
+
+// The timing the start-up gives when the settings give no dwell time.
+constexpr std::int16_t kDefaultTolerance = 2;
+constexpr std::int16_t kDefaultDwellTenths = 5;
 
 void DefaultOpenAddress(const QString& address)
 {
@@ -303,8 +309,14 @@ void Form3::Form_Load()
     MakeTopmost(*this);
     // 2. The toolbar's icon, which is the application's.
     setWindowIcon(QApplication::windowIcon());
-    // 3. Values; one a control cannot hold leaves the control as it was.
-    const auto& options = settings::Settings;
+    // 3. Values; one a control cannot hold leaves the control as it was. A dwell time of 0 (no settings file)
+    // is replaced by the default timing as soon as this load returns to the start-up: the dialog shows that
+    // timing, so that an OK without changes keeps it rather than saving tolerance 0 and dwell time 2.
+    settings::SettingsRecord options = settings::Settings;
+    if (options.dwellTenths == 0) {
+        options.tolerance = kDefaultTolerance;
+        options.dwellTenths = kDefaultDwellTenths;
+    }
     SetInRange(VScroll1, options.tolerance);
     SetInRange(VScroll2, options.dwellTenths);
     SetCheckValue(Check1, options.runAtStartup);
@@ -316,6 +328,10 @@ void Form3::Form_Load()
     // 5. Product and version.
     Label8->setText(QString::fromStdString(settings::versionText));
     fitLabel(Label8);
+    // A font wider than the designed one must not push the text under OK.
+    const int room = Command1->x() - kLabelGap - Label8->width();
+    if (Label8->x() > room)
+        Label8->move(std::max(0, room), Label8->y());
     // 6. Every control that reacts to a click shows the hand.
     const QCursor hand = Label11->cursor();
     for (QWidget* control : std::initializer_list<QWidget*> {
