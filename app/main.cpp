@@ -1,5 +1,5 @@
 #include "engine/Engine.h"
-#include "platform/x11/X11Platform.h"
+#include "platform/Backend.h"
 #include "toolbar/Form1.h"
 
 #include <QApplication>
@@ -29,9 +29,8 @@ int main(int argc, char** argv)
     // The toolbar is compared with pointer positions in device pixels, so Qt must not scale it.
     if (qEnvironmentVariableIsEmpty("QT_ENABLE_HIGHDPI_SCALING"))
         qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
-    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
-        && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        std::fputs("Dimoro Free needs a graphical X11 session: DISPLAY is not set.\n", stderr);
+    if (const std::string missing = platform::MissingBeforeStart(); !missing.empty()) {
+        std::fprintf(stderr, "%s\n", missing.c_str());
         return 1;
     }
 
@@ -41,7 +40,7 @@ int main(int argc, char** argv)
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/pictures/dimoro.ico")));
 
     std::string whyNot;
-    const auto backend = platform::X11Platform::Create(whyNot);
+    const auto backend = platform::CreateSystemPlatform(whyNot);
     if (!backend) {
         std::fprintf(stderr, "%s\n", whyNot.c_str());
         if (CanShowWindows())

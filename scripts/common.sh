@@ -19,6 +19,10 @@ install_packages() {
 }
 
 BUILD_PACKAGES=(cmake make g++ ccache qt6-base-dev libx11-dev libxtst-dev libsndfile1-dev libasound2-dev pkg-config fonts-dejavu-core)
+# The end-to-end tests' X server and tools; clang and its runtime for the libFuzzer targets.
+TEST_PACKAGES=(xvfb xauth xdotool x11-utils clang libclang-rt-dev)
+# The Windows backend's tests: a MinGW-w64 cross build run under Wine (locales gives localedef its sources).
+WINE_TEST_PACKAGES=(g++-mingw-w64-x86-64 wine wine64 locales)
 
 # build <preset> [extra cmake arguments...]
 build() {

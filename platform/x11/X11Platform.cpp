@@ -1,5 +1,8 @@
 #include "X11Platform.h"
 
+#include "platform/Backend.h"
+#include "platform/x11/Autostart.h"
+
 #include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDir>
@@ -7,7 +10,6 @@
 #include <QGuiApplication>
 #include <QLocale>
 #include <QLockFile>
-#include <QSaveFile>
 #include <QScreen>
 #include <QSocketNotifier>
 #include <QStandardPaths>
@@ -74,21 +76,6 @@ QString AutostartEntryPath()
     if (config.isEmpty() || QDir::isRelativePath(config))
         config = QDir::homePath() + QStringLiteral("/.config");
     return config + QStringLiteral("/autostart/Dimoro.desktop");
-}
-
-// One argument of a desktop entry's Exec key: quoted, with the characters that are special inside
-// quotes escaped, and then the backslashes doubled again for the entry's string syntax.
-QString QuoteExecArgument(const QString& argument)
-{
-    QString quoted;
-    for (const QChar c : argument) {
-        if (c == u'"' || c == u'`' || c == u'$' || c == u'\\')
-            quoted += u'\\';
-        quoted += c;
-    }
-    quoted.replace(u'\\', QStringLiteral("\\\\"));
-    quoted.replace(u'%', QStringLiteral("%%"));
-    return u'"' + quoted + u'"';
 }
 
 } // namespace
@@ -306,23 +293,7 @@ std::string X11Platform::executableName()
 
 bool X11Platform::writeRunAtLogon(const std::string& command)
 {
-    const QString path = AutostartEntryPath();
-    if (!QDir().mkpath(QFileInfo(path).path()))
-        return false;
-    // Written whole or not at all: a half-written entry could start nothing, or something else.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    const QString entry = QStringLiteral("[Desktop Entry]\n"
-                                         "Type=Application\n"
-                                         "Name=Dimoro Free\n"
-                                         "Comment=Clicks where the pointer rests\n"
-                                         "Exec=%1\n"
-                                         "Terminal=false\n"
-                                         "X-GNOME-Autostart-enabled=true\n")
-                              .arg(QuoteExecArgument(QString::fromStdString(command)));
-    file.write(entry.toUtf8());
-    return file.commit();
+    return WriteAutostartEntry(AutostartEntryPath().toStdString(), command);
 }
 
 bool X11Platform::deleteRunAtLogon()
@@ -330,5 +301,16 @@ bool X11Platform::deleteRunAtLogon()
     const QString path = AutostartEntryPath();
     return !QFileInfo::exists(path) || QFile::remove(path);
 }
+
+std::string MissingBeforeStart()
+{
+    // Qt would abort on its own without a display; say what is missing instead.
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
+        && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        return "Dimoro Free needs a graphical X11 session: DISPLAY is not set.";
+    return {};
+}
+
+std::unique_ptr<Platform> CreateSystemPlatform(std::string& whyNot) { return X11Platform::Create(whyNot); }
 
 } // namespace platform

@@ -390,19 +390,25 @@ e2e_hex() {
     printf '0x%x' "$1"
 }
 
-# e2e_window_event <create|configure|map|unmap> <id>: true once the recorder has seen
-# that happen to the window.
+# e2e_window_event <create|configure|map|unmap> <id> [from-line]: true once the recorder has seen
+# that happen to the window (at or after that line of its log).
 e2e_window_event() {
-    grep -q "^$1 $(e2e_hex "$2") " "$E2E_REC_LOG"
+    tail -n +"${3:-1}" "$E2E_REC_LOG" | grep -q "^$1 $(e2e_hex "$2") "
 }
 
-# e2e_wait_started <pid>: waits for the program's toolbar window to be shown and
+# e2e_rec_next_line: the number of the recorder's next log line. A program started on a server whose
+# earlier client has gone may get that client's window ids again: pass this to e2e_wait_started.
+e2e_rec_next_line() {
+    echo $(($(wc -l <"$E2E_REC_LOG") + 1))
+}
+
+# e2e_wait_started <pid> [from-line]: waits for the program's toolbar window to be shown and
 # then hidden at the end of the slide-out (seen by the recorder, so a window not
 # yet mapped is never taken for one already hidden). Leaves its id in E2E_WINDOW.
 e2e_wait_started() {
     e2e_wait_for 15 "the toolbar window of pid $1" e2e_find_toolbar "$1"
-    e2e_wait_for 10 "the toolbar to be mapped" e2e_window_event map "$E2E_WINDOW"
-    e2e_wait_for 10 "the slide-out to end (toolbar unmapped)" e2e_window_event unmap "$E2E_WINDOW"
+    e2e_wait_for 10 "the toolbar to be mapped" e2e_window_event map "$E2E_WINDOW" "${2:-1}"
+    e2e_wait_for 10 "the slide-out to end (toolbar unmapped)" e2e_window_event unmap "$E2E_WINDOW" "${2:-1}"
     e2e_check "the toolbar is unmapped now" e2e_unmapped "$E2E_WINDOW"
 }
 
