@@ -127,10 +127,12 @@ Form1::Form1()
 
     settings::AttachTextTargets(this);
     engine::Attach(this);
+    dialogs::AttachToolbar(this);
 }
 
 Form1::~Form1()
 {
+    dialogs::AttachToolbar(nullptr);
     engine::Attach(nullptr);
     settings::AttachTextTargets(nullptr);
 }
@@ -164,17 +166,8 @@ void Form1::Form_Load()
     if (Trimmed(options.languageFile).empty())
         settings::DetectLanguage();
 
-    // 5. Middle-click button; the buttons below it close the gap when it is hidden.
-    Picture* middle = m_image1[engine::ModeMiddleClick];
-    if (options.middleClick == 1) {
-        m_image1[engine::ModeOptions]->twips.Top = kOptionsTop;
-        m_image1[engine::ModeHelp]->twips.Top = kHelpTop;
-        middle->setVisible(true);
-    } else {
-        middle->setVisible(false);
-        m_image1[engine::ModeOptions]->twips.Top = kOptionsTop - middle->twips.Height;
-        m_image1[engine::ModeHelp]->twips.Top = kHelpTop - middle->twips.Height;
-    }
+    // 5. Middle-click button.
+    placeMiddleButton();
 
     // 6. Vertical centring, from the height before step 8 resizes the window.
     Top = (os.screenHeightTwips() - Height) / 2;
@@ -186,10 +179,8 @@ void Form1::Form_Load()
         m_image1[i]->twips.Height = m_image3[i].height() * m_tppY;
     }
 
-    // 8. Size: the background reaches 60 twips below the help button; the window is one button wide.
-    const TwipsRect& help = m_image1[engine::ModeHelp]->twips;
-    m_image2->twips.Height = help.Top + help.Height + 60;
-    Height = m_image2->twips.Height;
+    // 8. Size: as high as the buttons, one button wide.
+    fitHeight();
     Width = m_image1[engine::ModePause]->twips.Width;
     applyGeometry();
 
@@ -283,8 +274,13 @@ void Form1::Image1_Click(std::int16_t index)
     case engine::ModeOptions:
         engine::ClickMode = engine::ModeLeftClick;
         engine::DwellTicks = 0;
-        dialogs::Options();
-        // The dialog is shown once it has its content.
+        {
+            // Modeless: the engine goes on clicking, now on the dialog's controls.
+            dialogs::Form3& options = dialogs::Options();
+            options.show();
+            options.raise();
+            options.activateWindow();
+        }
         break;
     case engine::ModeHelp: {
         engine::ClickMode = engine::ModeLeftClick;
@@ -335,6 +331,36 @@ void Form1::setOptionsText(settings::OptionsText id, const std::string& text)
 void Form1::setExitQuestionText(settings::ExitQuestionText id, const std::string& text)
 {
     dialogs::ExitQuestion().setText(id, QString::fromStdString(text));
+}
+
+void Form1::arrangeMiddleButton()
+{
+    placeMiddleButton();
+    fitHeight();
+    applyGeometry();
+}
+
+void Form1::placeMiddleButton()
+{
+    // The buttons below the middle-click button close the gap when it is hidden.
+    Picture* middle = m_image1[engine::ModeMiddleClick];
+    if (settings::Settings.middleClick == 1) {
+        m_image1[engine::ModeOptions]->twips.Top = kOptionsTop;
+        m_image1[engine::ModeHelp]->twips.Top = kHelpTop;
+        middle->setVisible(true);
+    } else {
+        middle->setVisible(false);
+        m_image1[engine::ModeOptions]->twips.Top = kOptionsTop - middle->twips.Height;
+        m_image1[engine::ModeHelp]->twips.Top = kHelpTop - middle->twips.Height;
+    }
+}
+
+void Form1::fitHeight()
+{
+    // The background reaches 60 twips below the help button, and the window is as high as the background.
+    const TwipsRect& help = m_image1[engine::ModeHelp]->twips;
+    m_image2->twips.Height = help.Top + help.Height + 60;
+    Height = m_image2->twips.Height;
 }
 
 int Form1::toPixelsX(double twips) const { return static_cast<int>(std::lrint(twips / m_tppX)); }

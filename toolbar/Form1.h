@@ -1,5 +1,6 @@
 #pragma once
 
+#include "dialogs/Form3.h"
 #include "engine/Engine.h"
 #include "settings/Language.h"
 
@@ -47,7 +48,7 @@ private:
 
 // The toolbar window and the program's start-up window. Its geometry is kept in twips, as designed,
 // and turned into pixels only when it is applied to the screen.
-class Form1 : public QWidget, public engine::EngineWindows, public settings::TextTargets
+class Form1 : public QWidget, public engine::EngineWindows, public settings::TextTargets, public dialogs::ToolbarLayout
 {
     Q_OBJECT
 
@@ -93,6 +94,9 @@ public:
     void setOptionsText(settings::OptionsText id, const std::string& text) override;
     void setExitQuestionText(settings::ExitQuestionText id, const std::string& text) override;
 
+    // dialogs::ToolbarLayout
+    void arrangeMiddleButton() override;
+
     // Shows the single-copy message; tests replace it so that no modal box waits for an answer.
     static std::function<void(const QString& text, const QString& title)> showMessage;
     // Opens a help page in the desktop's viewer without waiting for it; tests replace it.
@@ -100,6 +104,8 @@ public:
 
 private:
     void applyGeometry();
+    void placeMiddleButton();
+    void fitHeight();
     void placeControl(Picture* control);
     int toPixelsX(double twips) const;
     int toPixelsY(double twips) const;

@@ -318,4 +318,39 @@ for size in 16 24 32; do
     face_layer "$size" "$size" "$out/exit-icon-$size.png"
 done
 
+# Options dialog pictures --------------------------------------------------------
+# The logo (109 x 105): the window icon's pointer and clock ring, large, on the
+# dialog's dark grey, with the ring's quarter marks. The donations picture
+# (62 x 31): a red heart beside a gold coin on a dark rounded plate.
+readonly GOLD='rgb(255,200,40)'
+readonly GOLD_DARK='rgb(190,140,20)'
+logo_mvg="$AFFINE
+stroke $MARK_N stroke-width 9 fill rgb(36,36,36)
+circle 64,62 64,96
+stroke white stroke-width 4 stroke-linecap round fill none
+line 64,62 64,42
+line 64,62 80,71
+stroke $INK stroke-width 3
+line 64,24 64,30
+line 102,62 96,62
+line 64,100 64,94
+line 26,62 32,62
+stroke black stroke-width 2.6 stroke-linejoin round fill white
+polygon 8,6 8,70 23,56 34,80 45,75 34,52 54,52"
+png_out PNG24 "$out/logo.png" \
+    -size "$((109 * SS))x$((105 * SS))" "xc:$DIALOG_GREY" -draw "$logo_mvg" -scale 109x105!
+
+donations_mvg="$AFFINE
+stroke $BORDER_N stroke-width 1 fill rgb(40,40,40)
+roundrectangle 0.5,0.5 61.5,30.5 6,6
+stroke none fill $MARK_N
+path 'M 20,25 C 10,18 6,14 6,10 C 6,6 9,4 12,4 C 15,4 18,6 20,9 C 22,6 25,4 28,4 C 31,4 34,6 34,10 C 34,14 30,18 20,25 Z'
+stroke $GOLD_DARK stroke-width 2 fill $GOLD
+circle 46,15.5 46,5.5
+stroke $GOLD_DARK stroke-width 1.6 fill none
+circle 46,15.5 46,9.5
+line 46,11.5 46,19.5"
+png_out PNG24 "$out/donations.png" \
+    -size "$((62 * SS))x$((31 * SS))" "xc:$DIALOG_GREY" -draw "$donations_mvg" -scale 62x31!
+
 echo "pictures written to $out"
