@@ -28,6 +28,7 @@ E2E_SCREEN_W=1024
 E2E_SCREEN_H=768
 E2E_POLL=0.05
 E2E_LIMIT=${E2E_LIMIT:-60}
+E2E_RUN_AS=()
 
 # --- reporting ---------------------------------------------------------------
 
@@ -328,6 +329,7 @@ e2e_prepare_run() {
 # private TMPDIR, HOME and XDG folders, on the test's X server, in the locale
 # E2E_LANG (default C.UTF-8). It reports the texts it shows on standard error.
 # Output goes to $E2E_TMP/<name>.out and .err; the process id is left in E2E_LAST_PID.
+# E2E_RUN_AS, when set, is a command that runs the program as another user (e.g. setpriv ...).
 e2e_start_program() {
     local name=$1
     (
@@ -335,7 +337,7 @@ e2e_start_program() {
         exec env -u WAYLAND_DISPLAY -u DBUS_SESSION_BUS_ADDRESS -u SESSION_MANAGER -u LC_ALL -u LC_MESSAGES \
             DISPLAY="$DISPLAY" QT_QPA_PLATFORM=xcb LANG="${E2E_LANG:-C.UTF-8}" DIMORO_TEST_REPORT_TEXTS=1 \
             TMPDIR="$E2E_TMP/tmp" HOME="$E2E_TMP/home" XDG_CONFIG_HOME="$E2E_TMP/home/.config" \
-            XDG_RUNTIME_DIR="$E2E_TMP/runtime" "$E2E_EXE"
+            XDG_RUNTIME_DIR="$E2E_TMP/runtime" "${E2E_RUN_AS[@]}" "$E2E_EXE"
     ) >"$E2E_TMP/$name.out" 2>"$E2E_TMP/$name.err" &
     E2E_LAST_PID=$!
     E2E_PIDS+=("$E2E_LAST_PID")
