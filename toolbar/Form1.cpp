@@ -172,9 +172,12 @@ void Form1::Form_Load()
     // 6. Vertical centring, from the height before step 8 resizes the window.
     Top = (os.screenHeightTwips() - Height) / 2;
 
-    // 7. Button faces; a button takes the size of the face it shows.
+    // 7. Button faces; a button takes the size of the face it shows. A face that did not decode keeps the
+    // designed size: a button of no size could never be chosen, and the toolbar would lose its width.
     for (int i = 0; i < kButtons; ++i) {
         m_image1[i]->setPixmap(m_image3[i]);
+        if (m_image3[i].isNull())
+            continue;
         m_image1[i]->twips.Width = m_image3[i].width() * m_tppX;
         m_image1[i]->twips.Height = m_image3[i].height() * m_tppY;
     }

@@ -72,6 +72,8 @@ public:
     Picture* Image1(int index) const { return m_image1[index]; }
     Picture* Image2() const { return m_image2; }
     const QPixmap& Image3(int index) const { return m_image3[index]; }
+    // Tests put damaged faces here before Form_Load.
+    QPixmap& Image3(int index) { return m_image3[index]; }
     QTimer Timer1;
     QTimer Timer2;
 

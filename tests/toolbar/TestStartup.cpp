@@ -40,6 +40,8 @@ private Q_SLOTS:
     void commandsLoadMissingDialogs();
     void languageAtStartup_data();
     void languageAtStartup();
+    void damagedFace_data();
+    void damagedFace();
 
 private:
     void writeSettings(const QByteArray& bytes);
@@ -369,6 +371,45 @@ void TestStartup::languageAtStartup()
         dialogs::Options().text(settings::OptionsText::Label3), dialogs::ExitQuestion().windowTitle(),
         dialogs::ExitQuestion().text(settings::ExitQuestionText::Si)};
     QCOMPARE(shown, texts);
+}
+
+void TestStartup::damagedFace_data()
+{
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QSize>("designed");
+
+    // Pause gives the window its width, help its height.
+    QTest::newRow("exit") << int(engine::ModeExit) << QSize(390, 480);
+    QTest::newRow("pause") << int(engine::ModePause) << QSize(675, 780);
+    QTest::newRow("drag") << int(engine::ModeDrag) << QSize(675, 780);
+    QTest::newRow("help") << int(engine::ModeHelp) << QSize(675, 495);
+}
+
+// A picture that does not decode must neither stop the start nor leave its button out of reach.
+void TestStartup::damagedFace()
+{
+    QFETCH(int, index);
+    QFETCH(QSize, designed);
+    QPixmap damaged;
+    QVERIFY(!damaged.loadFromData(QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR cut off", 24), "PNG"));
+
+    auto form = std::make_unique<Form1>();
+    form->Image3(index) = damaged;
+    form->Image3(index + Form1::kButtons) = damaged;
+    form->Form_Initialize();
+    form->Form_Load();
+
+    const toolbar::TwipsRect& twips = form->Image1(index)->twips;
+    QCOMPARE(QSizeF(twips.Width, twips.Height), QSizeF(designed));
+    QCOMPARE(form->Width, 675.0);
+    QCOMPARE(form->Height, 5385.0);
+    QVERIFY(!form->Image1(index)->geometry().isEmpty());
+    QCOMPARE(form->size(), QSize(45, 359));
+
+    form->Image1_MouseMove(static_cast<std::int16_t>(index));
+    QCOMPARE(ClickMode, index);
+    form->Image1_MouseMove(engine::ModeLeftClick);
+    QCOMPARE(ClickMode, engine::ModeLeftClick);
 }
 
 QTEST_MAIN(TestStartup)
