@@ -39,6 +39,10 @@ void ctlTransparent::setMaskColor(std::uint32_t bgr)
 
 void ctlTransparent::setPicture(const QPixmap& picture)
 {
+    // A picture that did not decode is no picture: the control keeps what it had (at first, no shape)
+    // rather than put a blank box of the window colour over the dialog.
+    if (picture.isNull())
+        return;
     const QImage rendered = renderPicture1(picture);
     m_picture = rendered;
     setMaskPicture(rendered);

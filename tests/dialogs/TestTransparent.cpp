@@ -15,12 +15,17 @@ constexpr QRgb kBehind = qRgb(200, 0, 0); // the container's own colour
 constexpr QRgb kInk = qRgb(0, 0, 0);
 const QPoint kAt(10, 10); // where the container places the control
 
-// 42 x 40 on magenta with a black square at 10..29, 10..29; all magenta when blank.
-QPixmap Picture(bool blank)
+enum Kind { Drawn, Blank, Damaged };
+
+// 42 x 40 on magenta with a black square at 10..29, 10..29; all magenta when blank; a file that did not
+// decode gives a null picture.
+QPixmap Picture(Kind kind)
 {
+    if (kind == Damaged)
+        return {};
     QImage image(42, 40, QImage::Format_RGB32);
     image.fill(kMagenta);
-    if (!blank) {
+    if (kind == Drawn) {
         QPainter painter(&image);
         painter.fillRect(10, 10, 20, 20, QColor(kInk));
     }
@@ -54,7 +59,7 @@ private Q_SLOTS:
     void drawing();
 
 private:
-    void place(QSize size, bool blank);
+    void place(QSize size, Kind kind);
 
     platform::FakePlatform m_os;
     std::unique_ptr<Container> m_container;
@@ -77,12 +82,12 @@ void TestTransparent::init()
 void TestTransparent::cleanup() { m_container.reset(); }
 
 // As the exit question does: size and place, mask colour, then the picture.
-void TestTransparent::place(QSize size, bool blank)
+void TestTransparent::place(QSize size, Kind kind)
 {
     m_control->move(kAt);
     m_control->resize(size);
     m_control->setMaskColor(0xFF00FF);
-    m_control->setPicture(Picture(blank));
+    m_control->setPicture(Picture(kind));
     m_container->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_container.get()));
 }
@@ -90,25 +95,26 @@ void TestTransparent::place(QSize size, bool blank)
 void TestTransparent::clicks_data()
 {
     QTest::addColumn<QSize>("size");
-    QTest::addColumn<bool>("blank");
+    QTest::addColumn<int>("kind");
     QTest::addColumn<QPoint>("point"); // in the control
     QTest::addColumn<bool>("control"); // true: Click; false: the container gets the press
 
-    QTest::newRow("on the drawing") << QSize(42, 40) << false << QPoint(20, 20) << true;
-    QTest::newRow("drawing's edge pixel") << QSize(42, 40) << false << QPoint(10, 29) << true;
-    QTest::newRow("magenta beside the drawing") << QSize(42, 40) << false << QPoint(9, 20) << false;
-    QTest::newRow("magenta corner") << QSize(42, 40) << false << QPoint(0, 0) << false;
-    QTest::newRow("beyond the picture, larger control") << QSize(60, 50) << false << QPoint(50, 45) << true;
-    QTest::newRow("all magenta keeps nothing") << QSize(42, 40) << true << QPoint(20, 20) << false;
+    QTest::newRow("on the drawing") << QSize(42, 40) << int(Drawn) << QPoint(20, 20) << true;
+    QTest::newRow("drawing's edge pixel") << QSize(42, 40) << int(Drawn) << QPoint(10, 29) << true;
+    QTest::newRow("magenta beside the drawing") << QSize(42, 40) << int(Drawn) << QPoint(9, 20) << false;
+    QTest::newRow("magenta corner") << QSize(42, 40) << int(Drawn) << QPoint(0, 0) << false;
+    QTest::newRow("beyond the picture, larger control") << QSize(60, 50) << int(Drawn) << QPoint(50, 45) << true;
+    QTest::newRow("all magenta keeps nothing") << QSize(42, 40) << int(Blank) << QPoint(20, 20) << false;
+    QTest::newRow("a damaged picture keeps nothing") << QSize(42, 40) << int(Damaged) << QPoint(20, 20) << false;
 }
 
 void TestTransparent::clicks()
 {
     QFETCH(QSize, size);
-    QFETCH(bool, blank);
+    QFETCH(int, kind);
     QFETCH(QPoint, point);
     QFETCH(bool, control);
-    place(size, blank);
+    place(size, static_cast<Kind>(kind));
     QSignalSpy clicked(m_control, &ctlTransparent::Click);
     // Through the window, so the application finds the widget under the pointer as for a real click.
     QTest::mouseClick(m_container->windowHandle(), Qt::LeftButton, {}, kAt + point);
@@ -118,21 +124,24 @@ void TestTransparent::clicks()
 
 void TestTransparent::drawing_data()
 {
+    QTest::addColumn<int>("kind");
     QTest::addColumn<QPoint>("point"); // in the control, 60 x 50 with the 42 x 40 picture
     QTest::addColumn<QRgb>("colour");
 
     const QRgb window = QApplication::palette().color(QPalette::Window).rgb();
-    QTest::newRow("the drawing") << QPoint(20, 20) << kInk;
-    QTest::newRow("magenta shows the window behind") << QPoint(2, 2) << kBehind;
-    QTest::newRow("right of the picture: window colour") << QPoint(50, 10) << window;
-    QTest::newRow("below the picture: window colour") << QPoint(10, 45) << window;
+    QTest::newRow("the drawing") << int(Drawn) << QPoint(20, 20) << kInk;
+    QTest::newRow("magenta shows the window behind") << int(Drawn) << QPoint(2, 2) << kBehind;
+    QTest::newRow("right of the picture: window colour") << int(Drawn) << QPoint(50, 10) << window;
+    QTest::newRow("below the picture: window colour") << int(Drawn) << QPoint(10, 45) << window;
+    QTest::newRow("a damaged picture shows the window behind") << int(Damaged) << QPoint(20, 20) << kBehind;
 }
 
 void TestTransparent::drawing()
 {
+    QFETCH(int, kind);
     QFETCH(QPoint, point);
     QFETCH(QRgb, colour);
-    place(QSize(60, 50), false);
+    place(QSize(60, 50), static_cast<Kind>(kind));
     const QImage shown = m_container->grab().toImage();
     QCOMPARE(QColor(shown.pixel(kAt + point)), QColor(colour));
 }
