@@ -1,11 +1,13 @@
 // xrecorder: a plain X client for the end-to-end tests and the bench.
 //
 //   xrecorder                  covers the screen with a window; prints one line per event:
+//     window <id>                                  its own window, once created
 //     ready                                        once its window is exposed
 //     press|release <button> <x> <y> <server-ms> <clock-ms>    button events on its window
 //     create|configure <id> <x> <y> <w> <h> <clock-ms>         top-level windows
 //     map|unmap <id> <clock-ms>
 //   xrecorder --close <id>     sends WM_DELETE_WINDOW, as a window manager's close button does
+//   xrecorder --held           prints the pointer buttons the server holds down ("1 3"; empty if none)
 //
 // <id> is in hex (0x...). <clock-ms> is the wall clock (CLOCK_REALTIME, printed to 0.1 ms) so that
 // scripts can compare it with bash's $EPOCHREALTIME. Runs until killed; an X error ends it with code 1.
@@ -31,9 +33,10 @@ double clockMs()
 int main(int argc, char** argv)
 {
     const bool close = argc == 3 && std::strcmp(argv[1], "--close") == 0;
+    const bool held = argc == 2 && std::strcmp(argv[1], "--held") == 0;
     const Window target = close ? std::strtoul(argv[2], nullptr, 0) : 0;
-    if (close ? target == 0 : argc != 1) {
-        std::fprintf(stderr, "usage: xrecorder [--close <window-id>]\n");
+    if (close ? target == 0 : (argc != 1 && !held)) {
+        std::fprintf(stderr, "usage: xrecorder [--close <window-id> | --held]\n");
         return 2;
     }
     Display* display = XOpenDisplay(nullptr);
@@ -54,6 +57,26 @@ int main(int argc, char** argv)
         return 0;
     }
 
+    if (held) {
+        // The core pointer's button state, whichever window has the pointer or a grab.
+        Window rootReturn = 0;
+        Window child = 0;
+        int x = 0;
+        int y = 0;
+        unsigned int mask = 0;
+        XQueryPointer(display, XDefaultRootWindow(display), &rootReturn, &child, &x, &y, &x, &y, &mask);
+        const char* separator = "";
+        for (unsigned int button = 1; button <= 5; ++button) {
+            if ((mask & (Button1Mask << (button - 1))) != 0) {
+                std::printf("%s%u", separator, button);
+                separator = " ";
+            }
+        }
+        std::printf("\n");
+        XCloseDisplay(display);
+        return 0;
+    }
+
     std::setvbuf(stdout, nullptr, _IOLBF, 0);
     const int screen = XDefaultScreen(display);
     const Window root = XRootWindow(display, screen);
@@ -65,6 +88,7 @@ int main(int argc, char** argv)
         CWBackPixel | CWEventMask, &attributes);
     XSelectInput(display, root, SubstructureNotifyMask);
     XMapWindow(display, window);
+    std::printf("window 0x%lx\n", window);
 
     for (bool ready = false;;) {
         XEvent e {};
