@@ -3,7 +3,7 @@
 # and a rest gives one click and the next rest another (so no sound stalls the ticks).
 #   - no Lang folder: empty texts; the language named in Dimoro.ini a folder or unreadable: English texts
 #   - no Click folder, a click sound that is a folder or unreadable, ALSA's default device missing (sound on)
-#   - Dimoro.ini a folder: the default timing
+#   - Dimoro.ini a folder: read as no file, and left as it is
 #   - a program folder the user may not write: OK still closes the options and the new dwell time acts,
 #     while Dimoro.ini keeps its old bytes
 # Root reads and writes whatever the file modes say, so as root the program runs as the user nobody, in a
