@@ -1,9 +1,12 @@
 #include "Form3.h"
 
 #include "HandCursor.h"
+#include "LanguageChooser.h"
 #include "Site.h"
 #include "Topmost.h"
+#include "TranslationPage.h"
 #include "engine/Engine.h"
+#include "frmAbout.h"
 #include "platform/Platform.h"
 #include "settings/Language.h"
 #include "settings/Settings.h"
@@ -66,6 +69,12 @@ void DefaultOpenAddress(const QString& address)
     QDesktopServices::openUrl(QUrl(address));
 }
 
+void DefaultOpenFile(const QString& path)
+{
+    // As a file URL: blanks in the path open, and no text of a language file reaches a command line.
+    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
 void SetColours(QWidget* control, const QColor& text, const QColor& ground)
 {
     QPalette look = control->palette();
@@ -121,6 +130,7 @@ protected:
 } // namespace
 
 std::function<void(const QString&)> Form3::openAddress = DefaultOpenAddress;
+std::function<void(const QString&)> Form3::openFile = DefaultOpenFile;
 
 ClickLabel::ClickLabel(QWidget* parent)
     : QLabel(parent)
@@ -499,20 +509,20 @@ void Form3::Label11_Click() { openAddress(ProductPage()); }
 
 void Form3::Image1_Click() { openAddress(DonationsPage()); }
 
-void Form3::Label6_Click()
-{
-    // The language chooser opens here.
-}
+void Form3::Label6_Click() { ChooseLanguage(this); }
 
 void Form3::Label10_Click()
 {
-    // The translation page is made here.
+    // Each step goes on whatever the one before managed: missing files give empty cells, and a page that could not
+    // be written is still asked for, as the browser then says what is wrong.
+    const std::string path = TranslationPagePath();
+    WriteTranslationPage(path, MakeTranslationPage(ReadTranslationColumns(), kTranslationAddress));
+    openFile(QString::fromStdString(path));
+    // Hidden, not closed: its values and the remembered click mode stay until OK or Cancel.
+    hide();
 }
 
-void Form3::Label12_Click()
-{
-    // The about box opens here.
-}
+void Form3::Label12_Click() { OpenAbout(); }
 
 void Form3::closeEvent(QCloseEvent* event)
 {
