@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace dialogs {
 
@@ -143,6 +144,14 @@ frmAbout::frmAbout()
     connect(lblHomePage, &ClickLabel::clicked, this, [] { Form3::openAddress(HomePage()); });
 
     connect(&Timer1, &QTimer::timeout, this, &frmAbout::Timer1_Timer);
+
+    // The designed names, for tests and accessibility tools.
+    const std::pair<QWidget*, const char*> names[] = {{imgTitle, "imgTitle"}, {lblTitle, "lblTitle"},
+        {lblVersion, "lblVersion"}, {Frame1, "Frame1"}, {Picture1, "Picture1"}, {Picture2, "Picture2"},
+        {lblDescription, "lblDescription"}, {lblCopyright, "lblCopyright"}, {Image1, "Image1"},
+        {lblHomePageCap, "lblHomePageCap"}, {lblHomePage, "lblHomePage"}};
+    for (const auto& [control, name] : names)
+        control->setObjectName(QLatin1String(name));
 
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->geometry().center() - rect().center());
