@@ -130,7 +130,7 @@ void AttachToolbar(ToolbarLayout* toolbar) { g_toolbar = toolbar; }
 
 Form3::Form3()
 {
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setWindowTitle(QStringLiteral("Opzioni"));
     // Moving over the dialog's own surface sets left click, with or without a button held.
     setMouseTracking(true);
