@@ -60,8 +60,6 @@ constexpr double kFrameRadius = 8; // pixels
 constexpr int kLabelGap = 6; // pixels
 
 // The timing the start-up gives when the settings give no dwell time.
-constexpr std::int16_t kDefaultTolerance = 2;
-constexpr std::int16_t kDefaultDwellTenths = 5;
 
 void DefaultOpenAddress(const QString& address)
 {
@@ -100,16 +98,6 @@ void SetInRange(QScrollBar* bar, int value)
 {
     if (value >= bar->minimum() && value <= bar->maximum())
         bar->setValue(value);
-}
-
-std::string LogonCommand()
-{
-    auto& os = platform::Current();
-    std::string folder = os.executableFolder();
-    // At the root the folder already ends in the separator; a doubled one is no path the user would recognise.
-    if (folder.empty() || folder.back() != os.separator())
-        folder += os.separator();
-    return folder + os.executableName();
 }
 
 // A check box whose click toggles between clear and checked, also from grey.
@@ -152,7 +140,7 @@ void AttachToolbar(ToolbarLayout* toolbar) { g_toolbar = toolbar; }
 
 Form3::Form3()
 {
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setWindowTitle(QStringLiteral("Opzioni"));
     // Moving over the dialog's own surface sets left click, with or without a button held.
     setMouseTracking(true);
@@ -324,8 +312,8 @@ void Form3::Form_Load()
     // timing, so that an OK without changes keeps it rather than saving tolerance 0 and dwell time 2.
     settings::SettingsRecord options = settings::Settings;
     if (options.dwellTenths == 0) {
-        options.tolerance = kDefaultTolerance;
-        options.dwellTenths = kDefaultDwellTenths;
+        options.tolerance = settings::kDefaultTolerance;
+        options.dwellTenths = settings::kDefaultDwellTenths;
     }
     SetInRange(VScroll1, options.tolerance);
     SetInRange(VScroll2, options.dwellTenths);
@@ -480,7 +468,7 @@ void Form3::Command1_Click()
     // 3. Written or removed on every OK, so a registration changed behind our back is put right.
     auto& os = platform::Current();
     if (options.runAtStartup == 1)
-        os.writeRunAtLogon(LogonCommand());
+        os.writeRunAtLogon(settings::RunAtLogonCommand());
     else
         os.deleteRunAtLogon();
     // 4. The toolbar.
