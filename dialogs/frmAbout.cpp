@@ -62,7 +62,9 @@ QString Caption(const QString& entry11) { return entry11.size() > 3 ? entry11.ch
 
 frmAbout::frmAbout()
 {
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    // A title and a close box only: no minimize or maximize.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
+        | Qt::MSWindowsFixedSizeDialogHint);
     setWindowIcon(QIcon(QStringLiteral(":/pictures/dimoro.ico")));
     setFont(Verdana(8.25));
     SetColours(this, Qt::black, Qt::white);
