@@ -2,8 +2,9 @@
 # The about box and the translation page, worked by dwell clicks alone. Rest on the options button, then on
 # the "i": the about box takes the options dialog's place. Rest on its title: the box closes and the options
 # dialog comes back. Rest on "Add a language...": the translation page is written beside the program and
-# handed to the desktop's opener (a stub here), and the options dialog hides. The program lives in a folder
-# with a blank.
+# handed to the desktop's opener (a stub here), and the options dialog hides. Back in the options, rest on
+# "Language..." and name Italiano.lng in the file dialog: the dialog's caption turns Italian at once.
+# The program lives in a folder with a blank.
 # shellcheck source=tests/e2e/lib.sh
 source "$(dirname "$0")/lib.sh"
 e2e_setup "$@"
@@ -11,9 +12,10 @@ e2e_setup "$@"
 # The options button's middle on a 768-pixel screen, without the middle-click button.
 OPTIONS_Y=$((165 + 305))
 # Places inside the client areas, in pixels (twips / 15): the options dialog's "i" and translation link,
-# the about box's title.
+# the about box's title, the language link.
 INFO=(449 38)
 ADD_LANGUAGE=(319 38)
+LANGUAGE=(198 38)
 ABOUT_TITLE=(172 34)
 REST_SECONDS=1.2
 
@@ -95,5 +97,17 @@ e2e_check "the column titles in Windows-1252" \
 e2e_check "25 inputs, named 0 to 24" \
     test "$(grep -o 'name="Traduzione[0-9]*"' "$PAGE" | tr '\n' ' ')" = \
     "$(for i in $(seq 0 24); do printf 'name="Traduzione%d" ' "$i"; done)"
+
+e2e_log "the language chooser, by resting on its link; the file is named from the keyboard"
+e2e_move 0 "$OPTIONS_Y"
+e2e_wait_for 2 "the toolbar to be shown" e2e_viewable "$WIN"
+e2e_move 20 "$OPTIONS_Y"
+e2e_wait_for 5 "the options dialog again" find_window Options
+rest_in "$FOUND" "${LANGUAGE[@]}" "Language..."
+e2e_wait_for 3 "the file dialog" find_window 'Language\.\.\.'
+xdotool type --delay 20 "Italiano.lng" && xdotool key Return || e2e_fail "xdotool could not type"
+e2e_wait_for 3 "the options dialog in Italian" find_window Opzioni
+e2e_check "the file dialog is gone" window_gone 'Language\.\.\.'
+e2e_check "nothing saved before OK" test ! -e "$E2E_RUN/Dimoro.ini"
 e2e_check "still running" e2e_running "$PID"
 e2e_pass
