@@ -10,7 +10,7 @@ inline constexpr char kMakerSite[] = "https://www.dimorofree.org/";
 // What the about box shows for the home page; a click opens kMakerSite.
 inline constexpr char kHomePageText[] = "www.dimorofree.org";
 inline constexpr char kTranslationAddress[] = "translations@dimorofree.org";
-inline constexpr char kCopyright[] = "Copyright \xC2\xA9 2024 the Dimoro Free developers";
+inline constexpr char kCopyright[] = "Copyright \xC2\xA9 2026 the Dimoro Free developers";
 
 inline QString MakerPage(const char* path) { return QLatin1String(kMakerSite) + QLatin1String(path); }
 inline QString DonationsPage() { return MakerPage("donazioni.html"); }
