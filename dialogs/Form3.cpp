@@ -1,9 +1,12 @@
 #include "Form3.h"
 
 #include "HandCursor.h"
+#include "LanguageChooser.h"
 #include "Site.h"
 #include "Topmost.h"
+#include "TranslationPage.h"
 #include "engine/Engine.h"
+#include "frmAbout.h"
 #include "platform/Platform.h"
 #include "settings/Language.h"
 #include "settings/Settings.h"
@@ -57,13 +60,17 @@ constexpr double kFrameRadius = 8; // pixels
 constexpr int kLabelGap = 6; // pixels
 
 // The timing the start-up gives when the settings give no dwell time.
-constexpr std::int16_t kDefaultTolerance = 2;
-constexpr std::int16_t kDefaultDwellTenths = 5;
 
 void DefaultOpenAddress(const QString& address)
 {
     // Through the desktop's opener, never a command line; a page that cannot be opened is ignored.
     QDesktopServices::openUrl(QUrl(address));
+}
+
+void DefaultOpenFile(const QString& path)
+{
+    // As a file URL: blanks in the path open, and no text of a language file reaches a command line.
+    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
 void SetColours(QWidget* control, const QColor& text, const QColor& ground)
@@ -93,16 +100,6 @@ void SetInRange(QScrollBar* bar, int value)
         bar->setValue(value);
 }
 
-std::string LogonCommand()
-{
-    auto& os = platform::Current();
-    std::string folder = os.executableFolder();
-    // At the root the folder already ends in the separator; a doubled one is no path the user would recognise.
-    if (folder.empty() || folder.back() != os.separator())
-        folder += os.separator();
-    return folder + os.executableName();
-}
-
 // A check box whose click toggles between clear and checked, also from grey.
 class CheckBox : public QCheckBox
 {
@@ -121,6 +118,7 @@ protected:
 } // namespace
 
 std::function<void(const QString&)> Form3::openAddress = DefaultOpenAddress;
+std::function<void(const QString&)> Form3::openFile = DefaultOpenFile;
 
 ClickLabel::ClickLabel(QWidget* parent)
     : QLabel(parent)
@@ -142,7 +140,7 @@ void AttachToolbar(ToolbarLayout* toolbar) { g_toolbar = toolbar; }
 
 Form3::Form3()
 {
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setWindowTitle(QStringLiteral("Opzioni"));
     // Moving over the dialog's own surface sets left click, with or without a button held.
     setMouseTracking(true);
@@ -314,8 +312,8 @@ void Form3::Form_Load()
     // timing, so that an OK without changes keeps it rather than saving tolerance 0 and dwell time 2.
     settings::SettingsRecord options = settings::Settings;
     if (options.dwellTenths == 0) {
-        options.tolerance = kDefaultTolerance;
-        options.dwellTenths = kDefaultDwellTenths;
+        options.tolerance = settings::kDefaultTolerance;
+        options.dwellTenths = settings::kDefaultDwellTenths;
     }
     SetInRange(VScroll1, options.tolerance);
     SetInRange(VScroll2, options.dwellTenths);
@@ -470,7 +468,7 @@ void Form3::Command1_Click()
     // 3. Written or removed on every OK, so a registration changed behind our back is put right.
     auto& os = platform::Current();
     if (options.runAtStartup == 1)
-        os.writeRunAtLogon(LogonCommand());
+        os.writeRunAtLogon(settings::RunAtLogonCommand());
     else
         os.deleteRunAtLogon();
     // 4. The toolbar.
@@ -499,20 +497,20 @@ void Form3::Label11_Click() { openAddress(ProductPage()); }
 
 void Form3::Image1_Click() { openAddress(DonationsPage()); }
 
-void Form3::Label6_Click()
-{
-    // The language chooser opens here.
-}
+void Form3::Label6_Click() { ChooseLanguage(this); }
 
 void Form3::Label10_Click()
 {
-    // The translation page is made here.
+    // Each step goes on whatever the one before managed: missing files give empty cells, and a page that could not
+    // be written is still asked for, as the browser then says what is wrong.
+    const std::string path = TranslationPagePath();
+    WriteTranslationPage(path, MakeTranslationPage(ReadTranslationColumns(), kTranslationAddress));
+    openFile(QString::fromStdString(path));
+    // Hidden, not closed: its values and the remembered click mode stay until OK or Cancel.
+    hide();
 }
 
-void Form3::Label12_Click()
-{
-    // The about box opens here.
-}
+void Form3::Label12_Click() { OpenAbout(); }
 
 void Form3::closeEvent(QCloseEvent* event)
 {

@@ -81,6 +81,8 @@ public:
 
     // Opens a web address in the desktop's browser without waiting; tests replace it.
     static std::function<void(const QString& address)> openAddress;
+    // Opens a local page in the desktop's browser without waiting; tests replace it.
+    static std::function<void(const QString& path)> openFile;
 
     // The controls, by their designed names.
     QLabel* Image2 = nullptr;

@@ -54,7 +54,8 @@ QPushButton* MakeButton(QWidget* parent, const Twips& place, const QString& plac
 
 Form4::Form4()
 {
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
+        | Qt::MSWindowsFixedSizeDialogHint);
     setWindowTitle(QStringLiteral("Nome"));
     QIcon icon;
     for (int size : {32, 24, 16})

@@ -156,7 +156,7 @@ std::string LanguageFilePath(const std::string& fileName)
     return system.executableFolder() + system.separator() + "Lang" + system.separator() + fileName;
 }
 
-bool LoadLanguageFrom(const std::string& fileName)
+bool ReadLanguageFile(const std::string& fileName, std::string& bytes)
 {
     const std::filesystem::path path = ToPath(LanguageFilePath(fileName));
     // A folder reads as nothing, and a FIFO or a device would block or never end.
@@ -166,11 +166,21 @@ bool LoadLanguageFrom(const std::string& fileName)
     std::ifstream in(path, std::ios::binary);
     if (!in)
         return false;
-    std::string bytes(kReadLimit, '\0');
+    bytes.assign(kReadLimit, '\0');
     in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (in.bad())
+    if (in.bad()) {
+        bytes.clear();
         return false;
+    }
     bytes.resize(static_cast<std::size_t>(in.gcount()));
+    return true;
+}
+
+bool LoadLanguageFrom(const std::string& fileName)
+{
+    std::string bytes;
+    if (!ReadLanguageFile(fileName, bytes))
+        return false;
 
     LanguageTexts lines;
     const int count = ParseLanguageLines(bytes, lines);

@@ -63,6 +63,10 @@ int ParseLanguageLines(const std::string& bytes, LanguageTexts& table);
 // Full path of a language file: the executable's folder, "Lang", the name (UTF-8).
 std::string LanguageFilePath(const std::string& fileName);
 
+// The raw bytes (ANSI code page) of the file of that name in the Lang folder, at most the first MiB; false when it
+// is no regular file or cannot be read.
+bool ReadLanguageFile(const std::string& fileName, std::string& bytes);
+
 // Fills LanguageTable from the file of that name in the Lang folder, by the line rule, converted from the
 // ANSI code page. False, with the table unchanged, when the file cannot be read.
 bool LoadLanguageFrom(const std::string& fileName);

@@ -146,6 +146,12 @@ std::string SettingsPath()
     return system.executableFolder() + system.separator() + kFileName;
 }
 
+std::string RunAtLogonCommand()
+{
+    platform::Platform& system = platform::Current();
+    return system.executableFolder() + system.separator() + system.executableName();
+}
+
 void ParseSettings(const std::string& fileBytes, SettingsRecord& into)
 {
     FieldReader reader(fileBytes);

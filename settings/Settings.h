@@ -18,8 +18,15 @@ struct SettingsRecord
 
 extern SettingsRecord Settings;
 
+// The timing a start without a dwell time (no settings file) runs with.
+constexpr std::int16_t kDefaultTolerance = 2;
+constexpr std::int16_t kDefaultDwellTenths = 5;
+
 // Full path of the settings file: the executable's folder, the separator, "Dimoro.ini".
 std::string SettingsPath();
+
+// What start at logon registers: the executable's folder, the separator and its file name.
+std::string RunAtLogonCommand();
 
 // Fills Settings from the file. A field the file does not give keeps its value; nothing is reported.
 void LoadSettings();

@@ -205,8 +205,8 @@ void Form1::Form_Load()
 
     // 12. Default timing, when the file gave no dwell time.
     if (options.dwellTenths == 0) {
-        options.tolerance = 2;
-        options.dwellTenths = 5;
+        options.tolerance = settings::kDefaultTolerance;
+        options.dwellTenths = settings::kDefaultDwellTenths;
     }
 
     // 13. Engine counters.

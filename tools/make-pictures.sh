@@ -353,4 +353,33 @@ line 46,11.5 46,19.5"
 png_out PNG24 "$out/donations.png" \
     -size "$((62 * SS))x$((31 * SS))" "xc:$DIALOG_GREY" -draw "$donations_mvg" -scale 62x31!
 
+# About box pictures --------------------------------------------------------------
+# The logo (77 x 75): the options logo's pointer and clock ring, reduced, on the
+# box's white. The credits picture (150 x 120, 24-bit BMP): a pointer resting on
+# a button while a ring fills round its tip, the moment before the click.
+readonly ABOUT_BLUE='rgb(2,92,202)'
+about_scale=$(awk -v ss="$SS" 'BEGIN { printf "%.6f", 77 / 109 * ss }')
+png_out PNG24 "$out/about-logo.png" \
+    -size "$((77 * SS))x$((75 * SS))" xc:white \
+    -draw "affine $about_scale,0,0,$about_scale,-0.5,-0.5
+${logo_mvg#"$AFFINE"}" -scale 77x75!
+
+credits_mvg="$AFFINE
+stroke rgb(180,200,230) stroke-width 2 fill rgb(236,243,252)
+roundrectangle 3,3 147,117 12,12
+stroke rgb(1,60,140) stroke-width 1.5 fill $ABOUT_BLUE
+roundrectangle 20,47 104,73 7,7
+stroke rgb(215,225,240) stroke-width 6 fill none
+circle 62,60 62,32
+stroke rgb(250,170,30) stroke-linecap round stroke-linejoin round fill none
+polyline $(awk 'BEGIN { for (a = -90; a <= 180; a += 6) printf "%.2f,%.2f ", 62 + 28 * cos(a * 3.14159265 / 180), 60 + 28 * sin(a * 3.14159265 / 180) }')
+stroke $MARK_N stroke-width 3
+line 100,26 110,16
+line 106,40 121,38
+line 88,20 90,6
+stroke black stroke-width 2.4 stroke-linejoin round fill white
+polygon 62,60 62,104 73,94 81,112 89,108 81,91 96,91"
+convert -size "$((150 * SS))x$((120 * SS))" xc:white -draw "$credits_mvg" -scale 150x120! \
+    -strip -type TrueColor "BMP3:$out/credits.bmp"
+
 echo "pictures written to $out"

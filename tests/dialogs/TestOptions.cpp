@@ -294,7 +294,7 @@ void TestOptions::ok_data()
         << plain << "/my programs" << QList<int> {5} << 0 << QByteArray("3\r\n7\r\n1\r\nEnglish.lng\r\n1\r\n0\r\n")
         << true << without;
     QTest::newRow("start at logon kept: written again")
-        << QByteArray("3\r\n7\r\n1\r\nEnglish.lng\r\n1\r\n0\r\n") << "/dir/" << QList<int> {} << 0
+        << QByteArray("3\r\n7\r\n1\r\nEnglish.lng\r\n1\r\n0\r\n") << "/dir" << QList<int> {} << 0
         << QByteArray("3\r\n7\r\n1\r\nEnglish.lng\r\n1\r\n0\r\n") << true << without;
     QTest::newRow("start at logon cleared: removed") << QByteArray("3\r\n7\r\n1\r\nEnglish.lng\r\n1\r\n0\r\n") << ""
                                                      << QList<int> {5} << 0 << plain << false << without;

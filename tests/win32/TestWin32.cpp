@@ -260,6 +260,21 @@ void AddRunCases(std::vector<Case>& cases)
                              check.equal(Utf8(data), row.command, "data");
                          }});
     }
+    cases.push_back({"run at logon/the program's own command", [](Check& check) {
+                         Win32Platform system;
+                         platform::Install(&system);
+                         const std::string command = settings::RunAtLogonCommand();
+                         platform::Install(nullptr);
+                         wchar_t self[MAX_PATH] = {};
+                         GetModuleFileNameW(nullptr, self, MAX_PATH);
+                         check.equal(command, Utf8(self), "folder, backslash, file name");
+                         check.that(system.writeRunAtLogon(command), "written");
+                         DWORD type = 0;
+                         std::wstring data;
+                         check.equal(ReadRunValue(type, data), ERROR_SUCCESS, "value readable");
+                         check.equal(Utf8(data), command, "data unquoted");
+                         system.deleteRunAtLogon();
+                     }});
     cases.push_back({"run at logon/delete, then delete the absent value", [](Check& check) {
                          Win32Platform system;
                          system.writeRunAtLogon("C:\\Dimoro\\Dimoro.exe");

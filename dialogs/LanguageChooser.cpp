@@ -1,0 +1,78 @@
+#include "LanguageChooser.h"
+
+#include "platform/Platform.h"
+#include "settings/Language.h"
+#include "settings/Settings.h"
+
+#include <QFileDialog>
+#include <QPointer>
+
+#include <algorithm>
+
+namespace dialogs {
+
+namespace {
+
+// Big enough that every entry and the Open button are easy targets for a resting pointer.
+constexpr QSize kDialogSize(720, 480);
+
+QString DefaultRunFileDialog(QFileDialog& dialog)
+{
+    if (dialog.exec() != QDialog::Accepted)
+        return {};
+    const QStringList chosen = dialog.selectedFiles();
+    return chosen.isEmpty() ? QString() : chosen.first();
+}
+
+} // namespace
+
+std::function<QString(QFileDialog&)> runFileDialog = DefaultRunFileDialog;
+
+std::string NameInLangFolder(const std::string& path, char separator, const std::string& current)
+{
+    const std::string folder = std::string(1, separator) + "Lang" + separator;
+    const std::size_t at = path.rfind(folder);
+    return at == std::string::npos ? current : path.substr(at + folder.size());
+}
+
+QString ShowOpenFileDialog(QWidget* owner, const QString& title, const QString& initialFile, const QString& filter,
+    const QString& initialFolder, const QString& defaultExtension)
+{
+    // Qt's own dialog rather than the desktop's: it takes dwell clicks like every other window of ours, and it
+    // stays above the topmost options dialog it belongs to.
+    QPointer<QFileDialog> dialog = new QFileDialog(owner, title, initialFolder, filter);
+    dialog->setOption(QFileDialog::DontUseNativeDialog);
+    dialog->setAcceptMode(QFileDialog::AcceptOpen);
+    dialog->setFileMode(QFileDialog::ExistingFile);
+    dialog->setDefaultSuffix(defaultExtension);
+    dialog->setWindowModality(Qt::WindowModal);
+    dialog->setWindowFlag(Qt::WindowStaysOnTopHint);
+    dialog->resize(kDialogSize);
+    if (!initialFile.isEmpty())
+        dialog->selectFile(initialFile);
+    const QString chosen = runFileDialog(*dialog);
+    // The owner may have gone while the dialog ran, taking the dialog with it.
+    delete dialog.data();
+    return chosen;
+}
+
+void ChooseLanguage(QWidget* owner)
+{
+    platform::Platform& os = platform::Current();
+    const QString title = QString::fromStdString(settings::LanguageTable[17]);
+    const QString folder = QString::fromStdString(os.executableFolder() + os.separator() + "Lang");
+    const QString chosen
+        = ShowOpenFileDialog(owner, title, {}, title + QStringLiteral(" (*.lng)"), folder, QStringLiteral("lng"));
+    if (!chosen.isEmpty()) {
+        // Qt hands back '/' on every system; the rule looks for the system's own separator.
+        std::string path = chosen.toStdString();
+        std::replace(path.begin(), path.end(), '/', os.separator());
+        const std::string name = NameInLangFolder(path, os.separator(), settings::Settings.languageFile);
+        if (settings::LoadLanguageFrom(name))
+            settings::Settings.languageFile = name;
+    }
+    // Also after a cancel: the windows show the table as it is.
+    settings::ApplyLanguage();
+}
+
+} // namespace dialogs

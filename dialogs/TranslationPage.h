@@ -1,0 +1,30 @@
+#pragma once
+
+#include <array>
+#include <string>
+
+// The page through which users send a new translation: the first 25 texts of five languages side by side, with
+// an input per row, in a form mailed to the maker.
+namespace dialogs {
+
+constexpr int kTranslationRows = 25;
+constexpr int kSourceLanguages = 5;
+
+// Rows 0..24 of one language: each line of its file without the three-character prefix, as raw ANSI bytes.
+// A row the file does not give is empty.
+using TranslationColumn = std::array<std::string, kTranslationRows>;
+using TranslationColumns = std::array<TranslationColumn, kSourceLanguages>;
+
+// The page's bytes: ANSI, every line ended by CR LF. The texts are HTML-escaped; everything else is fixed.
+std::string MakeTranslationPage(const TranslationColumns& columns, const std::string& address);
+
+// The five source languages' rows, read from their files in the Lang folder; a missing file gives empty rows.
+TranslationColumns ReadTranslationColumns();
+
+// Full path of the page: beside the executable (UTF-8).
+std::string TranslationPagePath();
+
+// Writes the page over any earlier one. False when it could not be written whole.
+bool WriteTranslationPage(const std::string& path, const std::string& bytes);
+
+} // namespace dialogs
