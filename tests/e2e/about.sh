@@ -26,11 +26,7 @@ mv "$E2E_RUN" "$E2E_TMP/my run" || e2e_fail "cannot rename the program's folder"
 E2E_RUN="$E2E_TMP/my run"
 E2E_EXE="$E2E_RUN/$(basename "$E2E_EXE")"
 PAGE="$E2E_RUN/Invia_Traduzione.html"
-# The desktop's opener is replaced by one that notes what it was asked to open.
-mkdir -p "$E2E_TMP/bin"
-printf '#!/bin/sh\nprintf "%%s\\n" "$*" >>"%s"\n' "$E2E_TMP/opened.log" >"$E2E_TMP/bin/xdg-open"
-chmod +x "$E2E_TMP/bin/xdg-open"
-PATH="$E2E_TMP/bin:$PATH"
+e2e_stub_opener
 
 e2e_move 600 400
 e2e_start_program dimoro

@@ -313,6 +313,15 @@ e2e_move() {
 
 # --- the program -----------------------------------------------------------------
 
+# e2e_stub_opener: the desktop's opener (xdg-open, which the program's URL opening runs) is replaced,
+# for programs started afterwards, by one that notes each address in $E2E_TMP/opened.log.
+e2e_stub_opener() {
+    mkdir -p "$E2E_TMP/bin"
+    printf '#!/bin/sh\nprintf "%%s\\n" "$*" >>"%s"\n' "$E2E_TMP/opened.log" >"$E2E_TMP/bin/xdg-open"
+    chmod +x "$E2E_TMP/bin/xdg-open"
+    PATH="$E2E_TMP/bin:$PATH"
+}
+
 # e2e_prepare_run: copies the program's folder to a private place, without any
 # settings file a build folder may hold. Sets E2E_RUN and E2E_EXE.
 e2e_prepare_run() {

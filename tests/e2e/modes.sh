@@ -19,11 +19,7 @@ e2e_start_recorder
 e2e_prepare_run
 printf '2\r\n20\r\n0\r\n\r\n1\r\n1\r\n' >"$E2E_RUN/Dimoro.ini"
 printf 'pcm.!default { type null }\n' >"$E2E_TMP/home/.asoundrc"
-# The desktop's opener is replaced by one that notes what it was asked to open.
-mkdir -p "$E2E_TMP/bin"
-printf '#!/bin/sh\nprintf "%%s\\n" "$*" >>"%s"\n' "$E2E_TMP/opened.log" >"$E2E_TMP/bin/xdg-open"
-chmod +x "$E2E_TMP/bin/xdg-open"
-PATH="$E2E_TMP/bin:$PATH"
+e2e_stub_opener
 e2e_move 600 400
 e2e_start_program dimoro
 PID=$E2E_LAST_PID
