@@ -127,6 +127,20 @@ std::filesystem::path FreeTemporaryPath(const std::filesystem::path& target)
     return {};
 }
 
+// Temporary files of earlier saves that a kill or a power cut left behind. Only one copy of the program
+// runs from a folder, so no other save can be using one of them.
+void RemoveLeftTemporaries(const std::filesystem::path& target)
+{
+    // Compared as UTF-8: a name outside the system's code page must not stop the clean-up.
+    const std::u8string prefix = target.filename().u8string() + u8".tmp-";
+    std::error_code error;
+    for (std::filesystem::directory_iterator entry(target.parent_path(), error), end; !error && entry != end;
+         entry.increment(error)) {
+        if (entry->path().filename().u8string().starts_with(prefix) && entry->is_regular_file(error))
+            std::filesystem::remove(entry->path(), error);
+    }
+}
+
 bool WriteFile(const std::filesystem::path& path, const std::string& bytes)
 {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
@@ -218,6 +232,7 @@ bool SaveSettings()
     if (std::filesystem::exists(status)
         && (!std::filesystem::is_regular_file(status) || !std::ofstream(path, std::ios::binary | std::ios::app)))
         return false;
+    RemoveLeftTemporaries(path);
     const std::filesystem::path temporary = FreeTemporaryPath(path);
     if (temporary.empty())
         return false;
