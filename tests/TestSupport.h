@@ -9,6 +9,7 @@
 #include "platform/fake/FakePlatform.h"
 #include "settings/Language.h"
 #include "settings/Settings.h"
+#include "tests/TestRow.h"
 #include "toolbar/Form1.h"
 
 #include <QDir>
@@ -19,13 +20,6 @@
 #include <memory>
 
 namespace support {
-
-// One data row on one line: Row("name", a, b, c).
-template<typename... T>
-void Row(const char* name, const T&... values)
-{
-    (QTest::newRow(name) << ... << values);
-}
 
 inline void Reset(platform::FakePlatform& os)
 {
