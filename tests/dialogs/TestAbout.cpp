@@ -1,23 +1,10 @@
 // The about box: its texts on opening, the scroll of the credits tick by tick, and which clicks close it.
-#include "dialogs/Form3.h"
-#include "dialogs/Form4.h"
 #include "dialogs/Site.h"
-#include "dialogs/frmAbout.h"
-#include "engine/Engine.h"
-#include "platform/fake/FakePlatform.h"
-#include "settings/Language.h"
-#include "settings/Settings.h"
-#include "toolbar/Form1.h"
-
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
-#include <QtTest>
-
-#include <memory>
+#include "tests/TestSupport.h"
 
 using dialogs::Form3;
 using dialogs::frmAbout;
+using support::Row;
 
 class TestAbout : public QObject
 {
@@ -25,7 +12,7 @@ class TestAbout : public QObject
 
 private Q_SLOTS:
     void init();
-    void cleanup();
+    void cleanup() { support::Unload(m_form); }
     void opening_data();
     void opening();
     void copyrightOnce();
@@ -46,31 +33,13 @@ private:
 
 void TestAbout::init()
 {
-    m_os = platform::FakePlatform();
-    platform::Install(&m_os);
-    engine::ResetState();
-    settings::Settings = {};
-    settings::LanguageTable.fill({});
+    support::Reset(m_os);
     m_opened.clear();
     Form3::openAddress = [this](const QString& address) { m_opened << address; };
     m_temp = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_temp->isValid());
-    QVERIFY(QDir().mkpath(m_temp->path() + QStringLiteral("/Lang")));
-    QVERIFY(QFile::copy(
-        QFINDTESTDATA("../../resources/Lang/English.lng"), m_temp->path() + QStringLiteral("/Lang/English.lng")));
+    QVERIFY(m_temp->isValid() && support::CopyEnglish(m_temp->path()));
     m_os.folder = m_temp->path().toStdString();
-    m_form = std::make_unique<toolbar::Form1>();
-    m_form->Form_Initialize();
-    m_form->Form_Load();
-}
-
-void TestAbout::cleanup()
-{
-    m_form.reset();
-    dialogs::UnloadAbout();
-    dialogs::UnloadOptions();
-    dialogs::UnloadExitQuestion();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    m_form = support::Start();
 }
 
 frmAbout& TestAbout::open()
@@ -87,17 +56,12 @@ void TestAbout::opening_data()
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QString>("release");
 
-    QTest::newRow("the link's tooltip without its dots")
-        << "About Dimoro Free..." << QList<int> {1, 4, 1} << "About Dimoro Free"
-        << "Rel. 1.4.1";
-    QTest::newRow("any last three characters go") << "Info xyz" << QList<int> {2, 10, 300} << "Info "
-                                                  << "Rel. 2.10.300";
-    QTest::newRow("three characters: empty caption") << "..." << QList<int> {0, 0, 0} << ""
-                                                     << "Rel. 0.0.0";
-    QTest::newRow("fewer than three: empty caption") << "ab" << QList<int> {1, 0, 0} << ""
-                                                     << "Rel. 1.0.0";
-    QTest::newRow("empty entry: empty caption") << "" << QList<int> {1, 0, 0} << ""
-                                                << "Rel. 1.0.0";
+    using V = QList<int>;
+    Row("the link's tooltip without its dots", "About Dimoro Free...", V {1, 4, 1}, "About Dimoro Free", "Rel. 1.4.1");
+    Row("any last three characters go", "Info xyz", V {2, 10, 300}, "Info ", "Rel. 2.10.300");
+    Row("three characters: empty caption", "...", V {0, 0, 0}, "", "Rel. 0.0.0");
+    Row("fewer than three: empty caption", "ab", V {1, 0, 0}, "", "Rel. 1.0.0");
+    Row("empty entry: empty caption", "", V {1, 0, 0}, "", "Rel. 1.0.0");
 }
 
 void TestAbout::opening()
@@ -143,16 +107,16 @@ void TestAbout::scroll_data()
     QTest::addColumn<float>("top"); // of the credits, in twips
     QTest::addColumn<int>("pause");
 
-    QTest::newRow("first step") << 1 << 2190.0F << 0;
-    QTest::newRow("end of the credits at the viewport's bottom") << 412 << -1920.0F << 0;
-    QTest::newRow("first tick of the pause") << 413 << -1920.0F << 1;
-    QTest::newRow("last tick of the pause") << 532 << -1920.0F << 120;
-    QTest::newRow("moves on after 120 ticks") << 533 << -1930.0F << 121;
-    QTest::newRow("the counter keeps counting") << 534 << -1940.0F << 122;
-    QTest::newRow("last place inside the limit") << 755 << -4150.0F << 343;
-    QTest::newRow("below -4155: back at 2200, counter cleared") << 756 << 2200.0F << 0;
-    QTest::newRow("second round") << 757 << 2190.0F << 0;
-    QTest::newRow("second pause") << 756 + 413 << -1920.0F << 1;
+    Row("first step", 1, 2190.0F, 0);
+    Row("end of the credits at the viewport's bottom", 412, -1920.0F, 0);
+    Row("first tick of the pause", 413, -1920.0F, 1);
+    Row("last tick of the pause", 532, -1920.0F, 120);
+    Row("moves on after 120 ticks", 533, -1930.0F, 121);
+    Row("the counter keeps counting", 534, -1940.0F, 122);
+    Row("last place inside the limit", 755, -4150.0F, 343);
+    Row("below -4155: back at 2200, counter cleared", 756, 2200.0F, 0);
+    Row("second round", 757, 2190.0F, 0);
+    Row("second pause", 756 + 413, -1920.0F, 1);
 }
 
 void TestAbout::scroll()
@@ -178,21 +142,21 @@ void TestAbout::clicks_data()
     QTest::addColumn<QStringList>("opened");
 
     const QStringList none;
-    QTest::newRow("background") << "background" << 2200.0F << true << none;
-    QTest::newRow("logo") << "imgTitle" << 2200.0F << true << none;
-    QTest::newRow("title") << "lblTitle" << 2200.0F << true << none;
-    QTest::newRow("release") << "lblVersion" << 2200.0F << true << none;
-    QTest::newRow("description, while scrolling") << "lblDescription" << 500.0F << true << none;
-    QTest::newRow("copyright line") << "lblCopyright" << -600.0F << true << none;
-    QTest::newRow("close box") << "close box" << 2200.0F << true << none;
-    QTest::newRow("Escape") << "escape" << 2200.0F << true << none;
-    QTest::newRow("viewport") << "Picture1" << 2200.0F << false << none;
-    QTest::newRow("credits panel") << "Picture2" << 0.0F << false << none;
-    QTest::newRow("rule") << "Frame1" << 2200.0F << false << none;
-    QTest::newRow("credits picture") << "Image1" << -1920.0F << false << none;
-    QTest::newRow("home page caption") << "lblHomePageCap" << -1920.0F << false << none;
-    QTest::newRow("home page: opened, the box stays")
-        << "lblHomePage" << -1920.0F << false << QStringList {"https://www.dimorofree.org/"};
+    Row("background", "background", 2200.0F, true, none);
+    Row("logo", "imgTitle", 2200.0F, true, none);
+    Row("title", "lblTitle", 2200.0F, true, none);
+    Row("release", "lblVersion", 2200.0F, true, none);
+    Row("description, while scrolling", "lblDescription", 500.0F, true, none);
+    Row("copyright line", "lblCopyright", -600.0F, true, none);
+    Row("close box", "close box", 2200.0F, true, none);
+    Row("Escape", "escape", 2200.0F, true, none);
+    Row("viewport", "Picture1", 2200.0F, false, none);
+    Row("credits panel", "Picture2", 0.0F, false, none);
+    Row("rule", "Frame1", 2200.0F, false, none);
+    Row("credits picture", "Image1", -1920.0F, false, none);
+    Row("home page caption", "lblHomePageCap", -1920.0F, false, none);
+    Row("home page: opened, the box stays", "lblHomePage", -1920.0F, false,
+        QStringList {"https://www.dimorofree.org/"});
 }
 
 void TestAbout::clicks()

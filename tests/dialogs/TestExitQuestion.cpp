@@ -1,24 +1,15 @@
 // The exit question against the toolbar that opens it: the saved click mode, the picture, the moves
 // over its surface and the two answers.
-#include "dialogs/Form3.h"
-#include "dialogs/Form4.h"
 #include "dialogs/ctlTransparent.h"
-#include "engine/Engine.h"
-#include "platform/fake/FakePlatform.h"
-#include "settings/Language.h"
-#include "settings/Settings.h"
-#include "toolbar/Form1.h"
+#include "tests/TestSupport.h"
 
 #include <QLabel>
 #include <QPushButton>
-#include <QTemporaryDir>
-#include <QtTest>
-
-#include <memory>
 
 using namespace engine;
 using dialogs::ExitQuestion;
 using dialogs::ExitQuestionLoaded;
+using support::Row;
 using toolbar::Form1;
 
 class TestExitQuestion : public QObject
@@ -27,7 +18,7 @@ class TestExitQuestion : public QObject
 
 private Q_SLOTS:
     void init();
-    void cleanup();
+    void cleanup() { support::Unload(m_form); }
 
     void savedMode_data();
     void savedMode();
@@ -48,25 +39,11 @@ private:
 
 void TestExitQuestion::init()
 {
-    m_os = platform::FakePlatform();
+    support::Reset(m_os);
     m_folder = std::make_unique<QTemporaryDir>();
     QVERIFY(m_folder->isValid());
     m_os.folder = m_folder->path().toStdString();
-    platform::Install(&m_os);
-    ResetState();
-    settings::Settings = {};
-    settings::LanguageTable.fill({});
-    m_form = std::make_unique<Form1>();
-    m_form->Form_Initialize();
-    m_form->Form_Load();
-}
-
-void TestExitQuestion::cleanup()
-{
-    m_form.reset();
-    dialogs::UnloadOptions();
-    dialogs::UnloadExitQuestion();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    m_form = support::Start();
 }
 
 // The exit button pressed, and the question up and active.
@@ -86,18 +63,17 @@ void TestExitQuestion::savedMode_data()
     QTest::addColumn<bool>("loaded");
     QTest::addColumn<int>("mode");
     QTest::addColumn<int>("saved"); // when loaded
+    using S = QStringList;
 
-    QTest::newRow("start, exit, No: the mode of start-up") << QStringList {"exit", "no"} << false << +ModeExit << 0;
-    QTest::newRow("start, exit, close box") << QStringList {"exit", "close"} << false << +ModeExit << 0;
-    QTest::newRow("start, exit, Escape") << QStringList {"exit", "escape"} << false << +ModeExit << 0;
-    QTest::newRow("open: buttons leave the mode alone")
-        << QStringList {"exit", "right"} << true << +ModeLeftClick << +ModeExit;
-    QTest::newRow("after No a button loads it again, hidden")
-        << QStringList {"exit", "no", "background", "right"} << true << +ModeRightClick << +ModePause;
-    QTest::newRow("the mode saved at that load comes back")
-        << QStringList {"exit", "no", "background", "right", "exit", "no"} << false << +ModePause << 0;
-    QTest::newRow("exit while unloaded saves left click")
-        << QStringList {"exit", "no", "exit", "no"} << false << +ModeLeftClick << 0;
+    Row("start, exit, No: the mode of start-up", S {"exit", "no"}, false, +ModeExit, 0);
+    Row("start, exit, close box", S {"exit", "close"}, false, +ModeExit, 0);
+    Row("start, exit, Escape", S {"exit", "escape"}, false, +ModeExit, 0);
+    Row("open: buttons leave the mode alone", S {"exit", "right"}, true, +ModeLeftClick, +ModeExit);
+    Row("after No a button loads it again, hidden", S {"exit", "no", "background", "right"}, true, +ModeRightClick,
+        +ModePause);
+    Row("the mode saved at that load comes back", S {"exit", "no", "background", "right", "exit", "no"}, false,
+        +ModePause, 0);
+    Row("exit while unloaded saves left click", S {"exit", "no", "exit", "no"}, false, +ModeLeftClick, 0);
 }
 
 void TestExitQuestion::savedMode()
@@ -133,9 +109,9 @@ void TestExitQuestion::picture_data()
     QTest::addColumn<QPoint>("point"); // in the picture, 42 x 40
     QTest::addColumn<QColor>("colour");
 
-    QTest::newRow("magenta corner shows the dark grey") << QPoint(0, 0) << QColor(0x40, 0x40, 0x40);
-    QTest::newRow("magenta beside the face") << QPoint(1, 38) << QColor(0x40, 0x40, 0x40);
-    QTest::newRow("the face's yellow") << QPoint(21, 6) << QColor(255, 206, 40);
+    Row("magenta corner shows the dark grey", QPoint(0, 0), QColor(0x40, 0x40, 0x40));
+    Row("magenta beside the face", QPoint(1, 38), QColor(0x40, 0x40, 0x40));
+    Row("the face's yellow", QPoint(21, 6), QColor(255, 206, 40));
 }
 
 void TestExitQuestion::picture()
@@ -154,11 +130,11 @@ void TestExitQuestion::surfaceMove_data()
     QTest::addColumn<QString>("over");
     QTest::addColumn<bool>("leftClick");
 
-    QTest::newRow("the background") << "background" << true;
-    QTest::newRow("the picture's magenta") << "magenta" << true;
-    QTest::newRow("the face") << "face" << false;
-    QTest::newRow("the question") << "Label1" << false;
-    QTest::newRow("Si") << "Si" << false;
+    Row("the background", "background", true);
+    Row("the picture's magenta", "magenta", true);
+    Row("the face", "face", false);
+    Row("the question", "Label1", false);
+    Row("Si", "Si", false);
 }
 
 void TestExitQuestion::surfaceMove()
@@ -186,11 +162,11 @@ void TestExitQuestion::answers_data()
 
     const QList<quint32> none;
     const QList<quint32> release {platform::LeftUp};
-    QTest::newRow("Si") << "Si" << false << 0 << none;
-    QTest::newRow("Si releases a held button first") << "Si" << true << 0 << release;
-    QTest::newRow("Enter at once is Si") << "Enter" << true << 0 << release;
-    QTest::newRow("Space at once is Si") << "Space" << false << 0 << none;
-    QTest::newRow("No keeps the button held") << "No" << true << -1 << none;
+    Row("Si", "Si", false, 0, none);
+    Row("Si releases a held button first", "Si", true, 0, release);
+    Row("Enter at once is Si", "Enter", true, 0, release);
+    Row("Space at once is Si", "Space", false, 0, none);
+    Row("No keeps the button held", "No", true, -1, none);
 }
 
 void TestExitQuestion::answers()

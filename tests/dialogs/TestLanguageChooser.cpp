@@ -1,26 +1,15 @@
 // The language chooser: the name a chosen path gives, the file dialog it shows, and what a choice does to the
 // language name, the texts and the windows.
-#include "dialogs/Form3.h"
-#include "dialogs/Form4.h"
 #include "dialogs/LanguageChooser.h"
-#include "engine/Engine.h"
-#include "platform/fake/FakePlatform.h"
-#include "settings/Language.h"
-#include "settings/Settings.h"
-#include "toolbar/Form1.h"
+#include "tests/TestSupport.h"
 
 #include <QCheckBox>
-#include <QDir>
-#include <QFile>
 #include <QFileDialog>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QTemporaryDir>
-#include <QtTest>
-
-#include <memory>
 
 using dialogs::Form3;
+using support::Row;
 
 class TestLanguageChooser : public QObject
 {
@@ -28,7 +17,7 @@ class TestLanguageChooser : public QObject
 
 private Q_SLOTS:
     void init();
-    void cleanup();
+    void cleanup() { support::Unload(m_form); }
     void name_data();
     void name();
     void fileDialog();
@@ -36,8 +25,6 @@ private Q_SLOTS:
     void choose();
 
 private:
-    void writeLanguage(const QString& relative, const QByteArray& bytes);
-
     platform::FakePlatform m_os;
     std::unique_ptr<QTemporaryDir> m_temp;
     QString m_folder;
@@ -60,46 +47,22 @@ QByteArray Lines(const QByteArray& word, int n)
 
 void TestLanguageChooser::init()
 {
-    m_os = platform::FakePlatform();
-    platform::Install(&m_os);
-    engine::ResetState();
-    settings::Settings = {};
-    settings::LanguageTable.fill({});
+    support::Reset(m_os);
     m_temp = std::make_unique<QTemporaryDir>();
     QVERIFY(m_temp->isValid());
     m_folder = m_temp->path() + QStringLiteral("/my program");
     QVERIFY(QDir().mkpath(m_folder + QStringLiteral("/Lang/sub")));
-    QVERIFY(
-        QFile::copy(QFINDTESTDATA("../../resources/Lang/English.lng"), m_folder + QStringLiteral("/Lang/English.lng")));
-    writeLanguage(QStringLiteral("Test.lng"), Lines("Test", 51));
-    writeLanguage(QStringLiteral("sub/Sub.lng"), Lines("Sub", 51));
-    writeLanguage(QStringLiteral("Short.lng"), Lines("Short", 14));
-    writeLanguage(QStringLiteral("EmptyLast.lng"), Lines("Last", 19) + "\r\n");
-    writeLanguage(QStringLiteral("Long.lng"), Lines("Long", 60));
-    QFile ini(m_folder + QStringLiteral("/Dimoro.ini"));
-    QVERIFY(ini.open(QIODevice::WriteOnly));
-    ini.write("2\r\n5\r\n0\r\nEnglish.lng\r\n0\r\n0\r\n");
-    ini.close();
+    QVERIFY(support::CopyEnglish(m_folder));
+    const std::pair<const char*, QByteArray> files[]
+        = {{"Test.lng", Lines("Test", 51)}, {"sub/Sub.lng", Lines("Sub", 51)}, {"Short.lng", Lines("Short", 14)},
+            {"EmptyLast.lng", Lines("Last", 19) + "\r\n"}, {"Long.lng", Lines("Long", 60)}};
+    for (const auto& [name, bytes] : files)
+        QVERIFY(support::WriteFile(m_folder + QStringLiteral("/Lang/") + name, bytes));
+    QVERIFY(support::WriteFile(m_folder + QStringLiteral("/Dimoro.ini"), "2\r\n5\r\n0\r\nEnglish.lng\r\n0\r\n0\r\n"));
     m_os.folder = m_folder.toStdString();
-    m_form = std::make_unique<toolbar::Form1>();
-    m_form->Form_Initialize();
-    m_form->Form_Load();
+    m_form = support::Start();
     m_answer.clear();
     dialogs::runFileDialog = [this](QFileDialog&) { return m_answer; };
-}
-
-void TestLanguageChooser::cleanup()
-{
-    m_form.reset();
-    dialogs::UnloadOptions();
-    dialogs::UnloadExitQuestion();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
-
-void TestLanguageChooser::writeLanguage(const QString& relative, const QByteArray& bytes)
-{
-    QFile file(m_folder + QStringLiteral("/Lang/") + relative);
-    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
 }
 
 void TestLanguageChooser::name_data()
@@ -108,15 +71,15 @@ void TestLanguageChooser::name_data()
     QTest::addColumn<char>("separator");
     QTest::addColumn<QString>("name");
 
-    QTest::newRow("plain name") << "/opt/dimoro/Lang/Test.lng" << '/' << "Test.lng";
-    QTest::newRow("subfolder") << "/opt/dimoro/Lang/sub/Sub.lng" << '/' << "sub/Sub.lng";
-    QTest::newRow("two occurrences: the last decides") << "/home/Lang/dimoro/Lang/Test.lng" << '/' << "Test.lng";
-    QTest::newRow("back to back") << "/opt/Lang/Lang/Test.lng" << '/' << "Test.lng";
-    QTest::newRow("lower-case lang: unchanged") << "/opt/dimoro/lang/Test.lng" << '/' << "Current.lng";
-    QTest::newRow("no Lang folder: unchanged") << "/opt/dimoro/Test.lng" << '/' << "Current.lng";
-    QTest::newRow("Lang only as part of a name") << "/opt/Languages/Test.lng" << '/' << "Current.lng";
-    QTest::newRow("Windows separators") << "C:\\Dimoro\\Lang\\sub\\Sub.lng" << '\\' << "sub\\Sub.lng";
-    QTest::newRow("the other separator does not count") << "C:\\Dimoro\\Lang\\Test.lng" << '/' << "Current.lng";
+    Row("plain name", "/opt/dimoro/Lang/Test.lng", '/', "Test.lng");
+    Row("subfolder", "/opt/dimoro/Lang/sub/Sub.lng", '/', "sub/Sub.lng");
+    Row("two occurrences: the last decides", "/home/Lang/dimoro/Lang/Test.lng", '/', "Test.lng");
+    Row("back to back", "/opt/Lang/Lang/Test.lng", '/', "Test.lng");
+    Row("lower-case lang: unchanged", "/opt/dimoro/lang/Test.lng", '/', "Current.lng");
+    Row("no Lang folder: unchanged", "/opt/dimoro/Test.lng", '/', "Current.lng");
+    Row("Lang only as part of a name", "/opt/Languages/Test.lng", '/', "Current.lng");
+    Row("Windows separators", "C:\\Dimoro\\Lang\\sub\\Sub.lng", '\\', "sub\\Sub.lng");
+    Row("the other separator does not count", "C:\\Dimoro\\Lang\\Test.lng", '/', "Current.lng");
 }
 
 void TestLanguageChooser::name()
@@ -176,59 +139,27 @@ void TestLanguageChooser::choose_data()
     QTest::addColumn<QString>("tip"); // toolbar's options button: entry 13 and "..."
     QTest::addColumn<QString>("question"); // exit question: entry 19
 
-    const QString english13("Options");
-    const QString english14("Tolerance (0 - 10)");
-    const QString english19("Do you really want to quit Dimoro Free?");
     // Each row starts in English, with entries 13 and 19 changed in memory, so a refresh shows.
-    QTest::newRow("cancelled: nothing read, the texts applied again") << ""
-                                                                      << "English.lng"
-                                                                      << "Stale 13" << english14 << "Stale 13..."
-                                                                      << "Stale 19";
-    QTest::newRow("plain name in our Lang folder") << "%1/Lang/Test.lng"
-                                                   << "Test.lng"
-                                                   << "Test 13"
-                                                   << "Test 14 (0 - 10)"
-                                                   << "Test 13..."
-                                                   << "Test 19";
-    QTest::newRow("subfolder") << "%1/Lang/sub/Sub.lng"
-                               << "sub/Sub.lng"
-                               << "Sub 13"
-                               << "Sub 14 (0 - 10)"
-                               << "Sub 13..."
-                               << "Sub 19";
-    QTest::newRow("a Lang folder elsewhere: the name read from ours") << "/media/stick/Lang/Test.lng"
-                                                                      << "Test.lng"
-                                                                      << "Test 13"
-                                                                      << "Test 14 (0 - 10)"
-                                                                      << "Test 13..."
-                                                                      << "Test 19";
-    QTest::newRow("missing in our Lang folder: old name and texts kept") << "/media/stick/Lang/Nowhere.lng"
-                                                                         << "English.lng"
-                                                                         << "Stale 13" << english14 << "Stale 13..."
-                                                                         << "Stale 19";
-    QTest::newRow("lower-case lang: the current file read again")
-        << "%1/lang/Test.lng"
-        << "English.lng" << english13 << english14 << "Options..." << english19;
-    QTest::newRow("fewer than 51 lines: only those entries replaced") << "%1/Lang/Short.lng"
-                                                                      << "Short.lng"
-                                                                      << "Short 13" << english14 << "Short 13..."
-                                                                      << "Stale 19";
-    QTest::newRow("an empty last line: entries replaced and shown") << "%1/Lang/EmptyLast.lng"
-                                                                    << "EmptyLast.lng"
-                                                                    << "Last 13"
-                                                                    << "Last 14 (0 - 10)"
-                                                                    << "Last 13..."
-                                                                    << "";
-    QTest::newRow("60 lines: the first 51 read and shown") << "%1/Lang/Long.lng"
-                                                           << "Long.lng"
-                                                           << "Long 13"
-                                                           << "Long 14 (0 - 10)"
-                                                           << "Long 13..."
-                                                           << "Long 19";
-    QTest::newRow("a folder, not a file: nothing changed") << "%1/Lang/sub"
-                                                           << "English.lng"
-                                                           << "Stale 13" << english14 << "Stale 13..."
-                                                           << "Stale 19";
+    const auto row = [](const char* name, const char* answer, const char* file, const char* caption, const char* label3,
+                         const char* question) {
+        Row(name, answer, file, caption, label3 ? label3 : "Tolerance (0 - 10)", caption + QString("..."), question);
+    };
+    row("cancelled: nothing read, the texts applied again", "", "English.lng", "Stale 13", nullptr, "Stale 19");
+    row("plain name in our Lang folder", "%1/Lang/Test.lng", "Test.lng", "Test 13", "Test 14 (0 - 10)", "Test 19");
+    row("subfolder", "%1/Lang/sub/Sub.lng", "sub/Sub.lng", "Sub 13", "Sub 14 (0 - 10)", "Sub 19");
+    row("a Lang folder elsewhere: the name read from ours", "/media/stick/Lang/Test.lng", "Test.lng", "Test 13",
+        "Test 14 (0 - 10)", "Test 19");
+    row("missing in our Lang folder: old name and texts kept", "/media/stick/Lang/Nowhere.lng", "English.lng",
+        "Stale 13", nullptr, "Stale 19");
+    row("lower-case lang: the current file read again", "%1/lang/Test.lng", "English.lng", "Options", nullptr,
+        "Do you really want to quit Dimoro Free?");
+    row("fewer than 51 lines: only those entries replaced", "%1/Lang/Short.lng", "Short.lng", "Short 13", nullptr,
+        "Stale 19");
+    row("an empty last line: entries replaced and shown", "%1/Lang/EmptyLast.lng", "EmptyLast.lng", "Last 13",
+        "Last 14 (0 - 10)", "");
+    row("60 lines: the first 51 read and shown", "%1/Lang/Long.lng", "Long.lng", "Long 13", "Long 14 (0 - 10)",
+        "Long 19");
+    row("a folder, not a file: nothing changed", "%1/Lang/sub", "English.lng", "Stale 13", nullptr, "Stale 19");
 }
 
 void TestLanguageChooser::choose()

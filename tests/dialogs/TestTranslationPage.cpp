@@ -1,21 +1,9 @@
 // The translation page: its exact bytes from small language files, and the options dialog's link that writes,
 // opens and hides.
-#include "dialogs/Form3.h"
-#include "dialogs/Form4.h"
-#include "engine/Engine.h"
-#include "platform/fake/FakePlatform.h"
-#include "settings/Language.h"
-#include "settings/Settings.h"
-#include "toolbar/Form1.h"
-
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
-#include <QtTest>
-
-#include <memory>
+#include "tests/TestSupport.h"
 
 using dialogs::Form3;
+using support::Row;
 
 class TestTranslationPage : public QObject
 {
@@ -23,7 +11,7 @@ class TestTranslationPage : public QObject
 
 private Q_SLOTS:
     void init();
-    void cleanup();
+    void cleanup() { support::Unload(m_form); }
     void page_data();
     void page();
 
@@ -36,46 +24,25 @@ private:
 
 void TestTranslationPage::init()
 {
-    m_os = platform::FakePlatform();
-    platform::Install(&m_os);
-    engine::ResetState();
-    settings::Settings = {};
-    settings::LanguageTable.fill({});
+    support::Reset(m_os);
     m_temp = std::make_unique<QTemporaryDir>();
     QVERIFY(m_temp->isValid());
     m_opened.clear();
     Form3::openFile = [this](const QString& path) { m_opened << path; };
 }
 
-void TestTranslationPage::cleanup()
-{
-    m_form.reset();
-    dialogs::UnloadOptions();
-    dialogs::UnloadExitQuestion();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
-
 void TestTranslationPage::page_data()
 {
-    QTest::addColumn<QString>("files"); // folder of data/ holding the Lang files
+    QTest::addColumn<QString>("files"); // folder of data/ holding the Lang files; the page expected is <files>.html
     QTest::addColumn<QString>("language"); // the language in use
     QTest::addColumn<QByteArray>("earlier"); // a page already there, or null
     QTest::addColumn<int>("clicks");
-    QTest::addColumn<QString>("expected"); // the page, in data/
 
-    QTest::newRow("five files: 25 rows of 7 cells, texts escaped, high bytes kept")
-        << "full"
-        << "English.lng" << QByteArray() << 1 << "full.html";
-    QTest::newRow("the language in use plays no part") << "full"
-                                                       << "Italiano.lng" << QByteArray() << 1 << "full.html";
-    QTest::newRow("a missing file, a short file, short lines: empty cells")
-        << "gaps"
-        << "English.lng" << QByteArray() << 1 << "gaps.html";
-    QTest::newRow("a longer page already there is overwritten")
-        << "gaps"
-        << "English.lng" << QByteArray(20000, 'x') << 1 << "gaps.html";
-    QTest::newRow("a second click writes the page afresh") << "full"
-                                                           << "English.lng" << QByteArray() << 2 << "full.html";
+    Row("five files: 25 rows of 7 cells, texts escaped, high bytes kept", "full", "English.lng", QByteArray(), 1);
+    Row("the language in use plays no part", "full", "Italiano.lng", QByteArray(), 1);
+    Row("a missing file, a short file, short lines: empty cells", "gaps", "English.lng", QByteArray(), 1);
+    Row("a longer page already there is overwritten", "gaps", "English.lng", QByteArray(20000, 'x'), 1);
+    Row("a second click writes the page afresh", "full", "English.lng", QByteArray(), 2);
 }
 
 void TestTranslationPage::page()
@@ -84,7 +51,6 @@ void TestTranslationPage::page()
     QFETCH(QString, language);
     QFETCH(QByteArray, earlier);
     QFETCH(int, clicks);
-    QFETCH(QString, expected);
 
     // The program's folder, with a blank in its name, holding the row's language files.
     const QString folder = m_temp->path() + QStringLiteral("/my program");
@@ -94,18 +60,12 @@ void TestTranslationPage::page()
     for (const QString& name : source.entryList(QDir::Files))
         QVERIFY(QFile::copy(source.filePath(name), folder + QStringLiteral("/Lang/") + name));
     const QString page = folder + QStringLiteral("/Invia_Traduzione.html");
-    if (!earlier.isNull()) {
-        QFile old(page);
-        QVERIFY(old.open(QIODevice::WriteOnly) && old.write(earlier) == earlier.size());
-    }
-    QFile ini(folder + QStringLiteral("/Dimoro.ini"));
-    QVERIFY(ini.open(QIODevice::WriteOnly));
-    ini.write("2\r\n5\r\n0\r\n" + language.toUtf8() + "\r\n0\r\n0\r\n");
-    ini.close();
+    if (!earlier.isNull())
+        QVERIFY(support::WriteFile(page, earlier));
+    QVERIFY(support::WriteFile(
+        folder + QStringLiteral("/Dimoro.ini"), "2\r\n5\r\n0\r\n" + language.toUtf8() + "\r\n0\r\n0\r\n"));
     m_os.folder = folder.toStdString();
-    m_form = std::make_unique<toolbar::Form1>();
-    m_form->Form_Initialize();
-    m_form->Form_Load();
+    m_form = support::Start();
 
     for (int i = 0; i < clicks; ++i) {
         m_form->Image1_Click(engine::ModeOptions);
@@ -118,7 +78,7 @@ void TestTranslationPage::page()
 
     QFile written(page);
     QVERIFY(written.open(QIODevice::ReadOnly));
-    QFile fixture(QFINDTESTDATA("data/" + expected));
+    QFile fixture(QFINDTESTDATA("data/" + files + ".html"));
     QVERIFY(fixture.open(QIODevice::ReadOnly));
     QCOMPARE(written.readAll(), fixture.readAll());
     QCOMPARE(m_opened, QStringList(QVector<QString>(clicks, page)));

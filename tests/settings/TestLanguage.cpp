@@ -2,6 +2,7 @@
 #include "platform/fake/FakePlatform.h"
 #include "settings/Language.h"
 #include "settings/Settings.h"
+#include "tests/TestRow.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,6 +12,7 @@
 #include <memory>
 
 using settings::LanguageTable;
+using support::Row;
 
 namespace {
 
@@ -94,25 +96,16 @@ void TestLanguage::detectLanguage_data()
     QTest::addColumn<QString>("locale"); // what the system gives; empty: the call fails
     QTest::addColumn<QString>("file");
 
-    QTest::newRow("Italian") << "it"
-                             << "Italiano.lng";
-    QTest::newRow("French") << "fr"
-                            << "French.lng";
-    QTest::newRow("Spanish") << "es" << QStringLiteral("Español.lng");
-    QTest::newRow("German") << "de"
-                            << "Deutsch.lng";
-    QTest::newRow("Portuguese") << "pt"
-                                << "English.lng";
-    QTest::newRow("English") << "en"
-                             << "English.lng";
-    QTest::newRow("no locale") << ""
-                               << "English.lng";
-    QTest::newRow("upper case") << "DE"
-                                << "Deutsch.lng";
-    QTest::newRow("cut to two letters") << "ita"
-                                        << "Italiano.lng";
-    QTest::newRow("one letter") << "i"
-                                << "English.lng";
+    Row("Italian", "it", "Italiano.lng");
+    Row("French", "fr", "French.lng");
+    Row("Spanish", "es", "Español.lng");
+    Row("German", "de", "Deutsch.lng");
+    Row("Portuguese", "pt", "English.lng");
+    Row("English", "en", "English.lng");
+    Row("no locale", "", "English.lng");
+    Row("upper case", "DE", "Deutsch.lng");
+    Row("cut to two letters", "ita", "Italiano.lng");
+    Row("one letter", "i", "English.lng");
 }
 
 void TestLanguage::detectLanguage()
@@ -130,27 +123,26 @@ void TestLanguage::lineRule_data()
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QByteArrayList>("texts"); // the entries set, from 0; the rest must keep "old"
 
-    QTest::newRow("prefix and word") << QByteArray("00 Exit\r\n") << QByteArrayList {"Exit"};
-    QTest::newRow("blanks kept") << QByteArray("00  Exit \r\n") << QByteArrayList {" Exit "};
-    QTest::newRow("any three characters") << QByteArray("a:\tExit\r\n") << QByteArrayList {"Exit"};
-    QTest::newRow("two characters: empty") << QByteArray("ab\r\n01 B\r\n") << QByteArrayList {"", "B"};
-    QTest::newRow("three characters: empty") << QByteArray("00 \r\n01 B") << QByteArrayList {"", "B"};
-    QTest::newRow("empty line") << QByteArray("\r\n01 B") << QByteArrayList {"", "B"};
-    QTest::newRow("lone CR ends a line") << QByteArray("00 A\r01 B\r\n02 C") << QByteArrayList {"A", "B", "C"};
-    QTest::newRow("lone LF ends a line") << QByteArray("00 A\n01 B\n") << QByteArrayList {"A", "B"};
-    QTest::newRow("CR CR LF: an empty line") << QByteArray("00 A\r\r\n02 C") << QByteArrayList {"A", "", "C"};
-    QTest::newRow("last line without end") << QByteArray("00 A\r\n01 B") << QByteArrayList {"A", "B"};
-    QTest::newRow("empty file") << QByteArray() << QByteArrayList {};
-    QTest::newRow("bytes unchanged") << QByteArray("00 Espa\xF1ol \x80\"&\r\n")
-                                     << QByteArrayList {"Espa\xF1ol \x80\"&"};
+    Row("prefix and word", QByteArray("00 Exit\r\n"), QByteArrayList {"Exit"});
+    Row("blanks kept", QByteArray("00  Exit \r\n"), QByteArrayList {" Exit "});
+    Row("any three characters", QByteArray("a:\tExit\r\n"), QByteArrayList {"Exit"});
+    Row("two characters: empty", QByteArray("ab\r\n01 B\r\n"), QByteArrayList {"", "B"});
+    Row("three characters: empty", QByteArray("00 \r\n01 B"), QByteArrayList {"", "B"});
+    Row("empty line", QByteArray("\r\n01 B"), QByteArrayList {"", "B"});
+    Row("lone CR ends a line", QByteArray("00 A\r01 B\r\n02 C"), QByteArrayList {"A", "B", "C"});
+    Row("lone LF ends a line", QByteArray("00 A\n01 B\n"), QByteArrayList {"A", "B"});
+    Row("CR CR LF: an empty line", QByteArray("00 A\r\r\n02 C"), QByteArrayList {"A", "", "C"});
+    Row("last line without end", QByteArray("00 A\r\n01 B"), QByteArrayList {"A", "B"});
+    Row("empty file", QByteArray(), QByteArrayList {});
+    Row("bytes unchanged", QByteArray("00 Espa\xF1ol \x80\"&\r\n"), QByteArrayList {"Espa\xF1ol \x80\"&"});
     const auto numbered = [](int count) {
         QByteArrayList texts;
         for (int k = 0; k < count; ++k)
             texts << "text " + QByteArray::number(k);
         return texts;
     };
-    QTest::newRow("30 lines fill 0-29") << NumberedLines(30) << numbered(30);
-    QTest::newRow("60 lines fill 0-50") << NumberedLines(60) << numbered(51);
+    Row("30 lines fill 0-29", NumberedLines(30), numbered(30));
+    Row("60 lines fill 0-50", NumberedLines(60), numbered(51));
 }
 
 void TestLanguage::lineRule()
@@ -174,13 +166,12 @@ void TestLanguage::load_data()
     QTest::addColumn<QStringList>("present"); // files in the Lang folder; a name ending in '/' is a folder
     QTest::addColumn<QString>("entry0"); // "old": nothing was loaded
 
-    QTest::newRow("named file") << "Deutsch.lng" << QStringList {"Deutsch.lng", "English.lng"} << "Deutsch";
-    QTest::newRow("missing file: English") << "Klingon.lng" << QStringList {"English.lng"} << "English";
-    QTest::newRow("folder of that name: English")
-        << "Deutsch.lng" << QStringList {"Deutsch.lng/", "English.lng"} << "English";
-    QTest::newRow("empty name: English") << "" << QStringList {"English.lng"} << "English";
-    QTest::newRow("nothing to read") << "Deutsch.lng" << QStringList {} << "old";
-    QTest::newRow("Windows-1252 decoded") << "Cp.lng" << QStringList {"Cp.lng"} << QStringLiteral("Cp è€ Ÿ");
+    Row("named file", "Deutsch.lng", QStringList {"Deutsch.lng", "English.lng"}, "Deutsch");
+    Row("missing file: English", "Klingon.lng", QStringList {"English.lng"}, "English");
+    Row("folder of that name: English", "Deutsch.lng", QStringList {"Deutsch.lng/", "English.lng"}, "English");
+    Row("empty name: English", "", QStringList {"English.lng"}, "English");
+    Row("nothing to read", "Deutsch.lng", QStringList {}, "old");
+    Row("Windows-1252 decoded", "Cp.lng", QStringList {"Cp.lng"}, QStringLiteral("Cp è€ Ÿ"));
 }
 
 void TestLanguage::load()

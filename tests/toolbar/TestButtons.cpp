@@ -1,20 +1,8 @@
 // The toolbar's buttons: selection by moving over them, their faces and sounds, and the help command.
-#include "dialogs/Form3.h"
-#include "dialogs/Form4.h"
-#include "engine/Engine.h"
-#include "platform/fake/FakePlatform.h"
-#include "settings/Language.h"
-#include "settings/Settings.h"
-#include "toolbar/Form1.h"
-
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
-#include <QtTest>
-
-#include <memory>
+#include "tests/TestSupport.h"
 
 using namespace engine;
+using support::Row;
 using toolbar::Form1;
 
 namespace {
@@ -27,7 +15,7 @@ class TestButtons : public QObject
 
 private Q_SLOTS:
     void init();
-    void cleanup();
+    void cleanup() { support::Unload(m_form); }
 
     void walk_data();
     void walk();
@@ -44,27 +32,13 @@ private:
 
 void TestButtons::init()
 {
-    m_os = platform::FakePlatform();
+    support::Reset(m_os);
     m_folder = std::make_unique<QTemporaryDir>();
     QVERIFY(m_folder->isValid());
     m_os.folder = m_folder->path().toStdString();
-    platform::Install(&m_os);
-    ResetState();
-    settings::Settings = {};
-    settings::LanguageTable.fill({});
     m_opened.clear();
     Form1::openPage = [this](const QString& path) { m_opened << path; };
-    m_form = std::make_unique<Form1>();
-    m_form->Form_Initialize();
-    m_form->Form_Load();
-}
-
-void TestButtons::cleanup()
-{
-    m_form.reset();
-    dialogs::UnloadOptions();
-    dialogs::UnloadExitQuestion();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    m_form = support::Start();
 }
 
 void TestButtons::walk_data()
@@ -76,15 +50,14 @@ void TestButtons::walk_data()
     QTest::addColumn<int>("highlighted"); // the one button showing its red face, -1 none
     QTest::addColumn<int>("mode");
 
-    QTest::newRow("moves inside one button sound once") << QList<int> {5, 5, 5} << 1 << false << 1 << 5 << 5;
-    QTest::newRow("left to right across drag") << QList<int> {3, 4, 5} << 1 << false << 3 << 5 << 5;
-    QTest::newRow("background keeps the highlight") << QList<int> {2, Background} << 1 << false << 1 << 2 << 1;
-    QTest::newRow("back to the same button is silent")
-        << QList<int> {6, Background, Background, 6} << 1 << false << 1 << 6 << 6;
-    QTest::newRow("background alone") << QList<int> {Background} << 1 << false << 0 << -1 << 1;
-    QTest::newRow("sounds off") << QList<int> {0, 1, 8, 7} << 0 << false << 0 << 7 << 7;
-    QTest::newRow("options shown: highlight and sound, mode kept")
-        << QList<int> {2, 3} << 1 << true << 2 << 3 << int {ModeLeftClick};
+    using M = QList<int>;
+    Row("moves inside one button sound once", M {5, 5, 5}, 1, false, 1, 5, 5);
+    Row("left to right across drag", M {3, 4, 5}, 1, false, 3, 5, 5);
+    Row("background keeps the highlight", M {2, Background}, 1, false, 1, 2, 1);
+    Row("back to the same button is silent", M {6, Background, Background, 6}, 1, false, 1, 6, 6);
+    Row("background alone", M {Background}, 1, false, 0, -1, 1);
+    Row("sounds off", M {0, 1, 8, 7}, 0, false, 0, 7, 7);
+    Row("options shown: highlight and sound, mode kept", M {2, 3}, 1, true, 2, 3, int {ModeLeftClick});
 }
 
 void TestButtons::walk()
@@ -142,26 +115,11 @@ void TestButtons::help_data()
     QTest::addColumn<QString>("existing"); // a file or, ending in "/", a folder made beside the program
     QTest::addColumn<QString>("opened");
 
-    QTest::newRow("language page") << ""
-                                   << "Help"
-                                   << "Help.html"
-                                   << "Help.html";
-    QTest::newRow("folder with blanks") << "Program Files/Di moro"
-                                        << "Aiuto in linea"
-                                        << "Aiuto in linea.html"
-                                        << "Aiuto in linea.html";
-    QTest::newRow("no language page") << ""
-                                      << "Hilfe"
-                                      << ""
-                                      << "Help Topics.html";
-    QTest::newRow("page is a folder") << ""
-                                      << "Ayuda"
-                                      << "Ayuda.html/"
-                                      << "Help Topics.html";
-    QTest::newRow("empty entry") << "x y"
-                                 << ""
-                                 << ""
-                                 << "Help Topics.html";
+    Row("language page", "", "Help", "Help.html", "Help.html");
+    Row("folder with blanks", "Program Files/Di moro", "Aiuto in linea", "Aiuto in linea.html", "Aiuto in linea.html");
+    Row("no language page", "", "Hilfe", "", "Help Topics.html");
+    Row("page is a folder", "", "Ayuda", "Ayuda.html/", "Help Topics.html");
+    Row("empty entry", "x y", "", "", "Help Topics.html");
 }
 
 void TestButtons::help()
@@ -178,8 +136,7 @@ void TestButtons::help()
     if (existing.endsWith(u'/')) {
         QVERIFY(QDir(folder).mkdir(existing));
     } else if (!existing.isEmpty()) {
-        QFile page(folder + u'/' + existing);
-        QVERIFY(page.open(QIODevice::WriteOnly));
+        QVERIFY(support::WriteFile(folder + u'/' + existing, {}));
     }
     ClickMode = ModeHelp;
     DwellTicks = 7;

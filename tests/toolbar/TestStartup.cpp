@@ -1,21 +1,15 @@
 // Start-up of the toolbar window on the offscreen platform, against the fake platform.
-#include "dialogs/Form3.h"
-#include "dialogs/Form4.h"
-#include "engine/Engine.h"
-#include "platform/fake/FakePlatform.h"
-#include "settings/Language.h"
-#include "settings/Settings.h"
 #include "settings/Version.h"
-#include "toolbar/Form1.h"
-
-#include <QFile>
-#include <QTemporaryDir>
-#include <QtTest>
-
-#include <memory>
+#include "tests/TestSupport.h"
 
 using engine::ClickMode;
+using support::Row;
 using toolbar::Form1;
+
+namespace {
+const QByteArray kMiddleOff("2\r\n5\r\n0\r\nEnglish.lng\r\n0\r\n0\r\n");
+const QByteArray kMiddleOn("2\r\n5\r\n0\r\nEnglish.lng\r\n0\r\n1\r\n");
+} // namespace
 
 class TestStartup : public QObject
 {
@@ -44,8 +38,12 @@ private Q_SLOTS:
     void damagedFace();
 
 private:
-    void writeSettings(const QByteArray& bytes);
-    std::unique_ptr<Form1> start();
+    void writeSettings(const QByteArray& bytes)
+    {
+        if (!bytes.isEmpty())
+            QVERIFY(support::WriteFile(m_folder->filePath(QStringLiteral("Dimoro.ini")), bytes));
+    }
+    static std::unique_ptr<Form1> start() { return support::Start(); }
 
     platform::FakePlatform m_os;
     std::unique_ptr<QTemporaryDir> m_folder;
@@ -54,39 +52,19 @@ private:
 
 void TestStartup::init()
 {
-    m_os = platform::FakePlatform();
+    support::Reset(m_os);
     m_folder = std::make_unique<QTemporaryDir>();
     QVERIFY(m_folder->isValid());
     m_os.folder = m_folder->path().toStdString();
-    platform::Install(&m_os);
-    engine::ResetState();
-    settings::Settings = {};
-    settings::LanguageTable.fill({});
     m_messages.clear();
     Form1::showMessage = [this](const QString& text, const QString& title) { m_messages << title << text; };
 }
 
 void TestStartup::cleanup()
 {
-    dialogs::UnloadOptions();
-    dialogs::UnloadExitQuestion();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    std::unique_ptr<Form1> none;
+    support::Unload(none);
     QVERIFY(!dialogs::OptionsLoaded());
-}
-
-void TestStartup::writeSettings(const QByteArray& bytes)
-{
-    QFile file(m_folder->filePath(QStringLiteral("Dimoro.ini")));
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-std::unique_ptr<Form1> TestStartup::start()
-{
-    auto form = std::make_unique<Form1>();
-    form->Form_Initialize();
-    form->Form_Load();
-    return form;
 }
 
 void TestStartup::layout_data()
@@ -97,11 +75,9 @@ void TestStartup::layout_data()
     QTest::addColumn<double>("optionsTop");
     QTest::addColumn<double>("helpTop");
 
-    QTest::newRow("no file") << QByteArray() << false << 5385.0 << 4350.0 << 4830.0;
-    QTest::newRow("middle button off") << QByteArray("2\r\n5\r\n0\r\nEnglish.lng\r\n0\r\n0\r\n") << false << 5385.0
-                                       << 4350.0 << 4830.0;
-    QTest::newRow("middle button on") << QByteArray("2\r\n5\r\n0\r\nEnglish.lng\r\n0\r\n1\r\n") << true << 6165.0
-                                      << 5130.0 << 5610.0;
+    Row("no file", QByteArray(), false, 5385.0, 4350.0, 4830.0);
+    Row("middle button off", kMiddleOff, false, 5385.0, 4350.0, 4830.0);
+    Row("middle button on", kMiddleOn, true, 6165.0, 5130.0, 5610.0);
 }
 
 void TestStartup::layout()
@@ -111,8 +87,7 @@ void TestStartup::layout()
     QFETCH(double, height);
     QFETCH(double, optionsTop);
     QFETCH(double, helpTop);
-    if (!file.isEmpty())
-        writeSettings(file);
+    writeSettings(file);
 
     const auto form = start();
     QCOMPARE(form->Width, 675.0);
@@ -146,11 +121,10 @@ void TestStartup::topFromHeightBeforeResize_data()
     QTest::addColumn<QByteArray>("file");
     QTest::addColumn<double>("top");
 
-    QTest::newRow("768 pixels, no middle button") << 11520.0 << QByteArray() << 2467.5;
-    QTest::newRow("768 pixels, middle button")
-        << 11520.0 << QByteArray("2\r\n5\r\n0\r\nEnglish.lng\r\n0\r\n1\r\n") << 2467.5;
-    QTest::newRow("1080 pixels") << 16200.0 << QByteArray() << 4807.5;
-    QTest::newRow("screen lower than the window") << 4500.0 << QByteArray() << -1042.5;
+    Row("768 pixels, no middle button", 11520.0, QByteArray(), 2467.5);
+    Row("768 pixels, middle button", 11520.0, kMiddleOn, 2467.5);
+    Row("1080 pixels", 16200.0, QByteArray(), 4807.5);
+    Row("screen lower than the window", 4500.0, QByteArray(), -1042.5);
 }
 
 void TestStartup::topFromHeightBeforeResize()
@@ -159,8 +133,7 @@ void TestStartup::topFromHeightBeforeResize()
     QFETCH(QByteArray, file);
     QFETCH(double, top);
     m_os.screenHeight = screenHeight;
-    if (!file.isEmpty())
-        writeSettings(file);
+    writeSettings(file);
 
     const auto form = start();
     QCOMPARE(form->Top, top);
@@ -176,12 +149,10 @@ void TestStartup::settingsDefaults_data()
     QTest::addColumn<int>("dwellTenths");
     QTest::addColumn<int>("beep");
 
-    QTest::newRow("no file") << QByteArray() << 2 << 5 << 0;
-    QTest::newRow("dwell 0 replaces tolerance 7")
-        << QByteArray("7\r\n0\r\n0\r\nEnglish.lng\r\n1\r\n0\r\n") << 2 << 5 << 1;
-    QTest::newRow("values outside the dialog's range kept")
-        << QByteArray("25\r\n99\r\n0\r\nx.lng\r\n0\r\n0\r\n") << 25 << 99 << 0;
-    QTest::newRow("short file") << QByteArray("4\r\n") << 2 << 5 << 0;
+    Row("no file", QByteArray(), 2, 5, 0);
+    Row("dwell 0 replaces tolerance 7", QByteArray("7\r\n0\r\n0\r\nEnglish.lng\r\n1\r\n0\r\n"), 2, 5, 1);
+    Row("values outside the dialog's range kept", QByteArray("25\r\n99\r\n0\r\nx.lng\r\n0\r\n0\r\n"), 25, 99, 0);
+    Row("short file", QByteArray("4\r\n"), 2, 5, 0);
 }
 
 void TestStartup::settingsDefaults()
@@ -190,8 +161,7 @@ void TestStartup::settingsDefaults()
     QFETCH(int, tolerance);
     QFETCH(int, dwellTenths);
     QFETCH(int, beep);
-    if (!file.isEmpty())
-        writeSettings(file);
+    writeSettings(file);
 
     const auto form = start();
     QCOMPARE(settings::Settings.tolerance, tolerance);
@@ -280,15 +250,10 @@ void TestStartup::tooltips_data()
     QTest::addColumn<int>("entry");
     QTest::addColumn<QString>("ending");
 
-    QTest::newRow("exit") << 0 << 12 << QString();
-    QTest::newRow("pause") << 1 << 22 << QString();
-    QTest::newRow("double") << 2 << 9 << QString();
-    QTest::newRow("left") << 3 << 8 << QString();
-    QTest::newRow("drag") << 4 << 10 << QString();
-    QTest::newRow("right") << 5 << 6 << QString();
-    QTest::newRow("middle") << 6 << 7 << QString();
-    QTest::newRow("options") << 7 << 13 << QStringLiteral("...");
-    QTest::newRow("help") << 8 << 2 << QString();
+    const char* names[] = {"exit", "pause", "double", "left", "drag", "right", "middle", "options", "help"};
+    const int entries[] = {12, 22, 9, 8, 10, 6, 7, 13, 2};
+    for (int i = 0; i < Form1::kButtons; ++i)
+        Row(names[i], i, entries[i], QString(i == engine::ModeOptions ? "..." : ""));
 }
 
 void TestStartup::tooltips()
@@ -330,22 +295,17 @@ void TestStartup::languageAtStartup_data()
     QTest::addColumn<QByteArray>("file");
     QTest::addColumn<bool>("shipped"); // the shipped Lang folder beside the executable
     QTest::addColumn<QString>("languageFile");
-    QTest::addColumn<QStringList>("texts"); // options tip, Form3 caption, Label3, Form4 caption, Si
+    QTest::addColumn<QString>("texts"); // options tip, Form3 caption, Label3, Form4 caption, Si
 
-    QTest::newRow("Italian locale, no settings")
-        << "it" << QByteArray() << true << "Italiano.lng"
-        << QStringList {"Opzioni...", "Opzioni", "Tolleranza (0 - 10)", "Esci", QStringLiteral("&Sì")};
-    QTest::newRow("Portuguese locale, no settings")
-        << "pt" << QByteArray() << true << "English.lng"
-        << QStringList {"Options...", "Options", "Tolerance (0 - 10)", "Exit", "&Yes"};
-    QTest::newRow("setting wins over the locale")
-        << "it" << QByteArray("2\r\n5\r\n0\r\nDeutsch.lng\r\n0\r\n0\r\n") << true << "Deutsch.lng"
-        << QStringList {"Optionen...", "Optionen", "Toleranz (0 - 10)", "Beenden", "&Ja"};
-    QTest::newRow("missing file: English, setting kept")
-        << "it" << QByteArray("2\r\n5\r\n0\r\nKlingon.lng\r\n0\r\n0\r\n") << true << "Klingon.lng"
-        << QStringList {"Options...", "Options", "Tolerance (0 - 10)", "Exit", "&Yes"};
-    QTest::newRow("no language files: endings alone")
-        << "fr" << QByteArray() << false << "French.lng" << QStringList {"...", "", " (0 - 10)", "", ""};
+    const auto ini = [](const char* name) { return "2\r\n5\r\n0\r\n" + QByteArray(name) + "\r\n0\r\n0\r\n"; };
+    const char* english = "Options...|Options|Tolerance (0 - 10)|Exit|&Yes";
+    Row("Italian locale, no settings", "it", QByteArray(), true, "Italiano.lng",
+        "Opzioni...|Opzioni|Tolleranza (0 - 10)|Esci|&Sì");
+    Row("Portuguese locale, no settings", "pt", QByteArray(), true, "English.lng", english);
+    Row("setting wins over the locale", "it", ini("Deutsch.lng"), true, "Deutsch.lng",
+        "Optionen...|Optionen|Toleranz (0 - 10)|Beenden|&Ja");
+    Row("missing file: English, setting kept", "it", ini("Klingon.lng"), true, "Klingon.lng", english);
+    Row("no language files: endings alone", "fr", QByteArray(), false, "French.lng", "...|| (0 - 10)||");
 }
 
 void TestStartup::languageAtStartup()
@@ -354,10 +314,9 @@ void TestStartup::languageAtStartup()
     QFETCH(QByteArray, file);
     QFETCH(bool, shipped);
     QFETCH(QString, languageFile);
-    QFETCH(QStringList, texts);
+    QFETCH(QString, texts);
     m_os.locale = locale.toStdString();
-    if (!file.isEmpty())
-        writeSettings(file);
+    writeSettings(file);
     if (shipped) {
         const QDir from(QStringLiteral(DIMORO_RUN_DIR "/Lang"));
         QVERIFY(QDir(m_folder->path()).mkdir(QStringLiteral("Lang")));
@@ -370,7 +329,7 @@ void TestStartup::languageAtStartup()
     const QStringList shown = {form->Image1(engine::ModeOptions)->toolTip(), dialogs::Options().windowTitle(),
         dialogs::Options().text(settings::OptionsText::Label3), dialogs::ExitQuestion().windowTitle(),
         dialogs::ExitQuestion().text(settings::ExitQuestionText::Si)};
-    QCOMPARE(shown, texts);
+    QCOMPARE(shown.join('|'), texts);
 }
 
 void TestStartup::damagedFace_data()
@@ -379,10 +338,10 @@ void TestStartup::damagedFace_data()
     QTest::addColumn<QSize>("designed");
 
     // Pause gives the window its width, help its height.
-    QTest::newRow("exit") << int(engine::ModeExit) << QSize(390, 480);
-    QTest::newRow("pause") << int(engine::ModePause) << QSize(675, 780);
-    QTest::newRow("drag") << int(engine::ModeDrag) << QSize(675, 780);
-    QTest::newRow("help") << int(engine::ModeHelp) << QSize(675, 495);
+    Row("exit", int(engine::ModeExit), QSize(390, 480));
+    Row("pause", int(engine::ModePause), QSize(675, 780));
+    Row("drag", int(engine::ModeDrag), QSize(675, 780));
+    Row("help", int(engine::ModeHelp), QSize(675, 495));
 }
 
 // A picture that does not decode must neither stop the start nor leave its button out of reach.
