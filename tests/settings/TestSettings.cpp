@@ -66,7 +66,17 @@ const P::Permissions kReadOnlyFolder = kReadOnly | P::ExeOwner | P::ExeGroup | P
 const P::Permissions kWritableByAll = kReadOnlyFolder | P::WriteOwner | P::WriteGroup | P::WriteOther;
 
 // What stands where Dimoro.ini belongs. Only the permission cases refuse the unprivileged user.
-enum class Place { Missing, File, Folder, Fifo, Unreadable, ReadOnlyFile, ReadOnlyFolder, MissingFolder };
+enum class Place {
+    Missing,
+    File,
+    Folder,
+    Fifo,
+    Unreadable,
+    ReadOnlyFile,
+    ReadOnlyFolder,
+    MissingFolder,
+    LeftTemporaries, // a file, and temporaries of saves killed before their rename
+};
 
 } // namespace
 
@@ -143,6 +153,10 @@ bool TestSettings::prepare(Place place, const QByteArray& oldBytes)
     case Place::MissingFolder:
         m_fake.folder = (m_dir->path() + "/absent").toStdString();
         return true;
+    case Place::LeftTemporaries:
+        return WriteAll(path, oldBytes) && QFile::setPermissions(path, kWritableByAll)
+            && WriteAll(path + ".tmp-12-1", "1\r\n") && WriteAll(path + ".tmp-99-7", "")
+            && WriteAll(path + ".tmpx", "not ours") && WriteAll(m_dir->path() + "/notes.txt", "not ours");
     }
     return false;
 }
@@ -255,6 +269,7 @@ void TestSettings::save_data()
     QTest::newRow("read-only folder") << Place::ReadOnlyFolder;
     QTest::newRow("read-only file") << Place::ReadOnlyFile;
     QTest::newRow("missing folder") << Place::MissingFolder;
+    QTest::newRow("temporaries of killed saves") << Place::LeftTemporaries;
 }
 
 // A save writes the exact bytes and leaves nothing else behind; one that cannot be done leaves the folder as it was.
@@ -275,10 +290,14 @@ void TestSettings::save()
         saved = settings::SaveSettings();
     }
     QCOMPARE(Show(settings::Settings), Show(values));
-    if (place == Place::Missing || place == Place::File) {
+    if (place == Place::Missing || place == Place::File || place == Place::LeftTemporaries) {
         QVERIFY(saved);
         QCOMPARE(ReadAll(filePath()), QByteArray("-2\r\n5\r\n0\r\nEspa\xF1ol.lng\r\n1\r\n0\r\n"));
-        QCOMPARE(entries(), QStringList {"Dimoro.ini"});
+        // Leftover temporaries go; files that only look alike stay.
+        const QStringList kept = place == Place::LeftTemporaries
+            ? QStringList {"Dimoro.ini", "Dimoro.ini.tmpx", "notes.txt"}
+            : QStringList {"Dimoro.ini"};
+        QCOMPARE(entries(), kept);
         settings::Settings = kPrevious;
         settings::LoadSettings();
         QCOMPARE(Show(settings::Settings), Show(values));
