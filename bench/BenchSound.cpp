@@ -6,6 +6,7 @@
 // The program folder is the one holding Click/Click1.wav (build/<preset>/bin). Without a sound card,
 // HOME pointing at a folder whose .asoundrc says `pcm.!default { type null }` gives the figure for
 // everything up to the device.
+#include "StandInToolbar.h"
 #include "engine/Engine.h"
 #include "platform/fake/FakePlatform.h"
 #include "platform/x11/SoundPlayer.h"
@@ -19,20 +20,6 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-class NullWindows : public engine::EngineWindows
-{
-public:
-    double toolbarTop() override { return 164.5; }
-    double toolbarHeight() override { return 359; }
-    double toolbarWidth() override { return 45; }
-    bool toolbarVisible() override { return false; }
-    void showToolbar() override { }
-    void hideToolbar() override { }
-    bool exitQuestionVisible() override { return false; }
-    bool optionsVisible() override { return false; }
-    void Image1_Click(std::int16_t) override { }
-};
 
 // The fake platform with real sound.
 class SoundingPlatform : public platform::FakePlatform
@@ -64,7 +51,7 @@ int main(int argc, char** argv)
     }
     SoundingPlatform os(argc == 3 ? argv[2] : "default");
     os.folder = argv[1];
-    NullWindows windows;
+    StandInToolbar windows;
     platform::Install(&os);
     engine::Attach(&windows);
     settings::Settings.tolerance = 2;

@@ -1,5 +1,6 @@
 // Prints what one dwell tick costs in our own code: the platform and the windows are trivial stand-ins,
 // so the figure is the engine alone.
+#include "StandInToolbar.h"
 #include "engine/Engine.h"
 #include "platform/fake/FakePlatform.h"
 #include "settings/Settings.h"
@@ -9,21 +10,6 @@
 #include <vector>
 
 namespace {
-
-class NullWindows : public engine::EngineWindows
-{
-public:
-    double toolbarTop() override { return 164.5; }
-    double toolbarHeight() override { return 359; }
-    double toolbarWidth() override { return 45; }
-    bool toolbarVisible() override { return visible; }
-    void showToolbar() override { visible = true; }
-    void hideToolbar() override { visible = false; }
-    bool exitQuestionVisible() override { return false; }
-    bool optionsVisible() override { return false; }
-    void Image1_Click(std::int16_t) override { }
-    bool visible = false;
-};
 
 // The fake's pointer, without its event record growing over millions of clicks.
 class BenchPlatform : public platform::FakePlatform
@@ -50,7 +36,7 @@ double NanosecondsPerTick(long ticks)
 int main()
 {
     BenchPlatform os;
-    NullWindows windows;
+    StandInToolbar windows;
     platform::Install(&os);
     engine::Attach(&windows);
     settings::Settings.tolerance = 2;

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "engine/Engine.h"
+
+// The toolbar as the engine sees it, with the start-up geometry of a 768-pixel screen and no dialogs:
+// the benchmarks time the engine, not the windows.
+class StandInToolbar : public engine::EngineWindows
+{
+public:
+    double toolbarTop() override { return 164.5; }
+    double toolbarHeight() override { return 359; }
+    double toolbarWidth() override { return 45; }
+    bool toolbarVisible() override { return visible; }
+    void showToolbar() override { visible = true; }
+    void hideToolbar() override { visible = false; }
+    bool exitQuestionVisible() override { return false; }
+    bool optionsVisible() override { return false; }
+    void Image1_Click(std::int16_t) override { }
+    bool visible = false;
+};
