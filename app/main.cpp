@@ -1,15 +1,17 @@
-#include "engine/Engine.h"
+#include "Program.h"
 #include "platform/Backend.h"
-#include "toolbar/Form1.h"
+#include "platform/Log.h"
 
 #include <QApplication>
 #include <QIcon>
+#include <QLoggingCategory>
 #include <QMessageBox>
 
 #include <cstdio>
-#include <cstdlib>
 
 namespace {
+
+Q_LOGGING_CATEGORY(lcProgram, "dimoro")
 
 bool CanShowWindows()
 {
@@ -21,6 +23,8 @@ bool CanShowWindows()
 bool ReportTexts() { return !qEnvironmentVariableIsEmpty("DIMORO_TEST_REPORT_TEXTS"); }
 
 void Report(const char* what, const QString& text) { std::fprintf(stderr, "%s: %s\n", what, qUtf8Printable(text)); }
+
+void LogWarning(const std::string& message) { qCWarning(lcProgram).noquote() << QString::fromStdString(message); }
 
 } // namespace
 
@@ -38,6 +42,7 @@ int main(int argc, char** argv)
     // The toolbar hides and shows all the time; the program ends only on its own terms.
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/pictures/dimoro.ico")));
+    platform::SetWarningSink(LogWarning);
 
     std::string whyNot;
     const auto backend = platform::CreateSystemPlatform(whyNot);
@@ -47,29 +52,29 @@ int main(int argc, char** argv)
             QMessageBox::critical(nullptr, QStringLiteral("Dimoro Free"), QString::fromStdString(whyNot));
         return 1;
     }
-    platform::Install(backend.get());
-    // A button held by drag mode is let go on every way out: the user could not free it.
-    backend->onTerminationRequest([] {
-        engine::ReleaseHeldButton();
-        platform::Current().endProcess(0);
-    });
 
+    Program program(*backend);
+    // A button held by drag mode is let go on every way out: the user could not free it.
+    backend->onTerminationRequest([&program, &os = *backend] {
+        program.engine().releaseHeldButton();
+        os.endProcess(0);
+    });
     if (ReportTexts()) {
-        toolbar::Form1::showMessage = [show = toolbar::Form1::showMessage](const QString& text, const QString& title) {
+        auto& showMessage = program.desktop().showMessage;
+        showMessage = [show = showMessage](const QString& text, const QString& title) {
             Report("message title", title);
             Report("message text", text);
             show(text, title);
         };
     }
-    toolbar::Form1 form;
-    form.Form_Initialize();
-    form.Form_Load();
+    program.start();
     if (ReportTexts()) {
-        for (int i = 0; i < toolbar::Form1::kButtons; ++i)
-            Report(qPrintable(QStringLiteral("tooltip %1").arg(i)), form.Image1(i)->toolTip());
+        for (int i = 0; i < toolbar::ToolbarWindow::kButtons; ++i)
+            Report(qPrintable(QStringLiteral("tooltip %1").arg(i)),
+                program.toolbar().button(static_cast<engine::Mode>(i))->toolTip());
     }
-    form.show();
+    program.toolbar().show();
     const int code = QApplication::exec();
-    engine::ReleaseHeldButton();
+    program.engine().releaseHeldButton();
     return code;
 }

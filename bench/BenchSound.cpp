@@ -7,9 +7,9 @@
 // HOME pointing at a folder whose .asoundrc says `pcm.!default { type null }` gives the figure for
 // everything up to the device.
 #include "StandInToolbar.h"
-#include "engine/Engine.h"
+#include "engine/DwellEngine.h"
 #include "platform/fake/FakePlatform.h"
-#include "platform/x11/SoundPlayer.h"
+#include "platform/posix/SoundPlayer.h"
 #include "settings/Settings.h"
 
 #include <algorithm>
@@ -52,24 +52,21 @@ int main(int argc, char** argv)
     SoundingPlatform os(argc == 3 ? argv[2] : "default");
     os.folder = argv[1];
     StandInToolbar windows;
-    platform::Install(&os);
-    engine::Attach(&windows);
-    settings::Settings.tolerance = 2;
-    settings::Settings.dwellTenths = 5;
-    settings::Settings.beep = 1;
-    engine::ResetState();
-    engine::ClickMode = engine::ModeLeftClick;
+    const settings::Settings timing {2, 5, 0, "", 1, 0};
+    engine::DwellEngine dwell(os, timing);
+    dwell.attach(&windows);
+    dwell.setMode(engine::Mode::LeftClick);
 
     constexpr int kRests = 100;
     std::vector<double> waits;
     for (int rest = 0; rest < kRests; ++rest) {
         // Move away, then rest until the tick that completes the dwell.
         os.movePointer(500 + 50 * (rest % 2), 300);
-        engine::Timer1_Timer();
-        engine::DwellTicks = static_cast<std::int16_t>(settings::Settings.dwellTenths - 1);
+        for (int tick = 0; tick < timing.dwellTenths; ++tick)
+            dwell.tick();
         os.played = false;
         const Clock::time_point dwellTick = Clock::now();
-        engine::Timer1_Timer();
+        dwell.tick();
         if (!os.played) {
             std::fprintf(stderr, "the click sound could not be played (no sound device?)\n");
             return 1;

@@ -1,7 +1,7 @@
 // Prints what one dwell tick costs in our own code: the platform and the windows are trivial stand-ins,
 // so the figure is the engine alone.
 #include "StandInToolbar.h"
-#include "engine/Engine.h"
+#include "engine/DwellEngine.h"
 #include "platform/fake/FakePlatform.h"
 #include "settings/Settings.h"
 
@@ -15,18 +15,19 @@ namespace {
 class BenchPlatform : public platform::FakePlatform
 {
 public:
-    platform::Point cursorPos() override { return path[next++ % path.size()]; }
-    void mouseEvent(std::uint32_t flags) override { injected += flags; }
+    platform::Point pointerPosition() override { return path[next++ % path.size()]; }
+    void press(platform::Button) override { ++injected; }
+    void release(platform::Button) override { ++injected; }
     std::vector<platform::Point> path;
     std::size_t next = 0;
     unsigned long injected = 0;
 };
 
-double NanosecondsPerTick(long ticks)
+double NanosecondsPerTick(engine::DwellEngine& dwell, long ticks)
 {
     const auto start = std::chrono::steady_clock::now();
     for (long i = 0; i < ticks; ++i)
-        engine::Timer1_Timer();
+        dwell.tick();
     const std::chrono::duration<double, std::nano> spent = std::chrono::steady_clock::now() - start;
     return spent.count() / static_cast<double>(ticks);
 }
@@ -37,10 +38,7 @@ int main()
 {
     BenchPlatform os;
     StandInToolbar windows;
-    platform::Install(&os);
-    engine::Attach(&windows);
-    settings::Settings.tolerance = 2;
-    settings::Settings.dwellTenths = 5;
+    const settings::Settings timing {2, 5, 0, "", 0, 0};
     constexpr long kTicks = 20'000'000;
 
     struct Scenario
@@ -56,12 +54,13 @@ int main()
     };
     std::printf("%-32s %12s\n", "scenario", "ns per tick");
     for (const Scenario& scenario : scenarios) {
-        engine::ResetState();
-        engine::ClickMode = engine::ModeLeftClick;
+        engine::DwellEngine dwell(os, timing);
+        dwell.attach(&windows);
+        dwell.setMode(engine::Mode::LeftClick);
         os.path = scenario.path;
         os.next = 0;
-        std::printf("%-32s %12.1f\n", scenario.name, NanosecondsPerTick(kTicks));
+        std::printf("%-32s %12.1f\n", scenario.name, NanosecondsPerTick(dwell, kTicks));
     }
-    std::printf("(%ld ticks each; clicks injected: %lu flag units)\n", kTicks, os.injected);
+    std::printf("(%ld ticks each; button events injected: %lu)\n", kTicks, os.injected);
     return 0;
 }

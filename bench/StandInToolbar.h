@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/Engine.h"
+#include "engine/DwellEngine.h"
 
 // The toolbar as the engine sees it, with the start-up geometry of a 768-pixel screen and no dialogs:
 // the benchmarks time the engine, not the windows.
@@ -13,8 +13,8 @@ public:
     bool toolbarVisible() override { return visible; }
     void showToolbar() override { visible = true; }
     void hideToolbar() override { visible = false; }
-    bool exitQuestionVisible() override { return false; }
-    bool optionsVisible() override { return false; }
-    void Image1_Click(std::int16_t) override { }
+    void loadDialog(engine::Dialog) override { }
+    bool dialogVisible(engine::Dialog) override { return false; }
+    void runCommand(engine::Mode) override { }
     bool visible = false;
 };

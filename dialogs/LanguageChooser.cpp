@@ -16,17 +16,7 @@ namespace {
 // Big enough that every entry and the Open button are easy targets for a resting pointer.
 constexpr QSize kDialogSize(720, 480);
 
-QString DefaultRunFileDialog(QFileDialog& dialog)
-{
-    if (dialog.exec() != QDialog::Accepted)
-        return {};
-    const QStringList chosen = dialog.selectedFiles();
-    return chosen.isEmpty() ? QString() : chosen.first();
-}
-
 } // namespace
-
-std::function<QString(QFileDialog&)> runFileDialog = DefaultRunFileDialog;
 
 std::string NameInLangFolder(const std::string& path, char separator, const std::string& current)
 {
@@ -35,7 +25,7 @@ std::string NameInLangFolder(const std::string& path, char separator, const std:
     return at == std::string::npos ? current : path.substr(at + folder.size());
 }
 
-QString ShowOpenFileDialog(QWidget* owner, const QString& title, const QString& initialFile, const QString& filter,
+QString ShowOpenFileDialog(Desktop& desktop, QWidget* owner, const QString& title, const QString& initialFile, const QString& filter,
     const QString& initialFolder, const QString& defaultExtension)
 {
     // Qt's own dialog rather than the desktop's: it takes dwell clicks like every other window of ours, and it
@@ -50,29 +40,28 @@ QString ShowOpenFileDialog(QWidget* owner, const QString& title, const QString& 
     dialog->resize(kDialogSize);
     if (!initialFile.isEmpty())
         dialog->selectFile(initialFile);
-    const QString chosen = runFileDialog(*dialog);
+    const QString chosen = desktop.runFileDialog(*dialog);
     // The owner may have gone while the dialog ran, taking the dialog with it.
     delete dialog.data();
     return chosen;
 }
 
-void ChooseLanguage(QWidget* owner)
+void ChooseLanguage(Services& services, QWidget* owner)
 {
-    platform::Platform& os = platform::Current();
-    const QString title = QString::fromStdString(settings::LanguageTable[17]);
-    const QString folder = QString::fromStdString(os.executableFolder() + os.separator() + "Lang");
-    const QString chosen
-        = ShowOpenFileDialog(owner, title, {}, title + QStringLiteral(" (*.lng)"), folder, QStringLiteral("lng"));
+    platform::Platform& os = services.os;
+    const QString title = QString::fromStdString(services.language.text(settings::TextId::ChooseLanguage));
+    const QString folder = QString::fromStdString(platform::ProgramPath(os, "Lang"));
+    const QString chosen = ShowOpenFileDialog(services.desktop, owner, title, {}, title + QStringLiteral(" (*.lng)"), folder, QStringLiteral("lng"));
     if (!chosen.isEmpty()) {
         // Qt hands back '/' on every system; the rule looks for the system's own separator.
         std::string path = chosen.toStdString();
         std::replace(path.begin(), path.end(), '/', os.separator());
-        const std::string name = NameInLangFolder(path, os.separator(), settings::Settings.languageFile);
-        if (settings::LoadLanguageFrom(name))
-            settings::Settings.languageFile = name;
+        const std::string name = NameInLangFolder(path, os.separator(), services.settings.languageFile);
+        if (services.language.loadFrom(os, name))
+            services.settings.languageFile = name;
     }
     // Also after a cancel: the windows show the table as it is.
-    settings::ApplyLanguage();
+    services.languageChanged();
 }
 
 } // namespace dialogs

@@ -1,11 +1,11 @@
 #pragma once
 
+#include "Dialogs.h"
+
 #include <QString>
 
-#include <functional>
 #include <string>
 
-class QFileDialog;
 class QWidget;
 
 // Choosing another language file from the program's Lang folder; its texts reach every window at once.
@@ -16,16 +16,13 @@ namespace dialogs {
 std::string NameInLangFolder(const std::string& path, char separator, const std::string& current);
 
 // The open-file dialog for one existing file, with the given title, filter, folder, first name and default
-// extension. The chosen file's full path, or an empty string when the user cancels.
-QString ShowOpenFileDialog(QWidget* owner, const QString& title, const QString& initialFile, const QString& filter,
+// extension, run by the desktop's runFileDialog. The chosen file's full path, or an empty string on cancel.
+QString ShowOpenFileDialog(Desktop& desktop, QWidget* owner, const QString& title, const QString& initialFile, const QString& filter,
     const QString& initialFolder, const QString& defaultExtension);
-
-// Runs the prepared dialog and gives its answer; tests replace it so that no modal loop waits for a user.
-extern std::function<QString(QFileDialog& dialog)> runFileDialog;
 
 // The click on the options dialog's language link: the file dialog, then the chosen name and texts, then the
 // texts applied to every window. A file that cannot be read from our Lang folder changes neither the name nor
 // the texts, so OK never saves a language that would leave the windows blank.
-void ChooseLanguage(QWidget* owner);
+void ChooseLanguage(Services& services, QWidget* owner);
 
 } // namespace dialogs

@@ -82,12 +82,12 @@ std::string MakeTranslationPage(const TranslationColumns& columns, const std::st
     return page;
 }
 
-TranslationColumns ReadTranslationColumns()
+TranslationColumns ReadTranslationColumns(platform::Platform& os)
 {
     TranslationColumns columns;
     for (int i = 0; i < kSourceLanguages; ++i) {
         std::string bytes;
-        if (!settings::ReadLanguageFile(std::string(kSources[i].file) + ".lng", bytes))
+        if (!settings::ReadLanguageFile(os, std::string(kSources[i].file) + ".lng", bytes))
             continue;
         settings::LanguageTexts lines;
         settings::ParseLanguageLines(bytes, lines);
@@ -96,9 +96,8 @@ TranslationColumns ReadTranslationColumns()
     return columns;
 }
 
-std::string TranslationPagePath()
+std::string TranslationPagePath(platform::Platform& os)
 {
-    platform::Platform& os = platform::Current();
     std::string folder = os.executableFolder();
     if (folder.empty() || folder.back() != os.separator())
         folder += os.separator();
@@ -107,8 +106,7 @@ std::string TranslationPagePath()
 
 bool WriteTranslationPage(const std::string& path, const std::string& bytes)
 {
-    std::ofstream out(
-        std::filesystem::path(std::u8string(path.begin(), path.end())), std::ios::binary | std::ios::trunc);
+    std::ofstream out(platform::Utf8Path(path), std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     out.close();
     return !out.fail();

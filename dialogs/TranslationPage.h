@@ -3,6 +3,10 @@
 #include <array>
 #include <string>
 
+namespace platform {
+class Platform;
+}
+
 // The page through which users send a new translation: the first 25 texts of five languages side by side, with
 // an input per row, in a form mailed to the maker.
 namespace dialogs {
@@ -19,10 +23,10 @@ using TranslationColumns = std::array<TranslationColumn, kSourceLanguages>;
 std::string MakeTranslationPage(const TranslationColumns& columns, const std::string& address);
 
 // The five source languages' rows, read from their files in the Lang folder; a missing file gives empty rows.
-TranslationColumns ReadTranslationColumns();
+TranslationColumns ReadTranslationColumns(platform::Platform& os);
 
 // Full path of the page: beside the executable (UTF-8).
-std::string TranslationPagePath();
+std::string TranslationPagePath(platform::Platform& os);
 
 // Writes the page over any earlier one. False when it could not be written whole.
 bool WriteTranslationPage(const std::string& path, const std::string& bytes);

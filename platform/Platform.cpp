@@ -1,22 +1,39 @@
 #include "Platform.h"
+#include "Log.h"
 
-#include <cassert>
-#include <cstring>
+#include <cstdio>
 #include <filesystem>
 
 namespace platform {
 
 namespace {
-Platform* g_backend = nullptr;
+WarningSink g_warningSink = nullptr;
 }
 
-Platform& Current()
+void SetWarningSink(WarningSink sink) { g_warningSink = sink; }
+
+void Warn(const std::string& message)
 {
-    assert(g_backend != nullptr && "platform::Install() must run first");
-    return *g_backend;
+    if (g_warningSink != nullptr)
+        g_warningSink(message);
+    else
+        std::fprintf(stderr, "dimoro: %s\n", message.c_str());
 }
 
-void Install(Platform* backend) { g_backend = backend; }
+std::string ProgramPath(Platform& os, const std::string& relative)
+{
+    std::string path = os.executableFolder() + os.separator() + relative;
+    for (std::size_t i = path.size() - relative.size(); i < path.size(); ++i) {
+        if (path[i] == '/')
+            path[i] = os.separator();
+    }
+    return path;
+}
+
+std::filesystem::path Utf8Path(const std::string& utf8)
+{
+    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
 
 bool IsVisibleRegularFile(const std::string& path)
 {
@@ -24,14 +41,6 @@ bool IsVisibleRegularFile(const std::string& path)
     const std::filesystem::path file(path);
     const std::string name = file.filename().string();
     return !name.empty() && name.front() != '.' && std::filesystem::is_regular_file(file, error);
-}
-
-int CopyLocaleText(const std::string& text, char* buffer, int length)
-{
-    if (buffer == nullptr || length <= 0 || text.size() + 1 > static_cast<std::size_t>(length))
-        return 0;
-    std::memcpy(buffer, text.c_str(), text.size() + 1);
-    return static_cast<int>(text.size() + 1);
 }
 
 } // namespace platform

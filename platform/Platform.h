@@ -1,12 +1,13 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <string>
 
-// Every operating-system service the program uses goes through this interface,
-// so that the engine, the settings and the windows never include an OS header.
-// Exactly one backend (x11/ or win32/) is compiled into the program; tests use fake/.
+// Every operating-system service the program uses goes through this interface, so that the engine, the
+// settings and the windows never include an OS header. Exactly one backend (x11/ or win32/) is compiled into
+// the program; tests use fake/. The backend is created in main() and handed to whatever needs it.
 namespace platform {
 
 struct Point
@@ -22,80 +23,70 @@ struct Version
     int revision = 0;
 };
 
-// Button-event flags, with the values of the Win32 mouse_event call.
-enum MouseFlag : std::uint32_t {
-    LeftDown = 0x0002,
-    LeftUp = 0x0004,
-    RightDown = 0x0008,
-    RightUp = 0x0010,
-    MiddleDown = 0x0020,
-    MiddleUp = 0x0040,
-};
+enum class Button { Left, Right, Middle };
 
 class Platform
 {
 public:
     virtual ~Platform() = default;
 
-    // Pointer position in screen pixels.
-    virtual Point cursorPos() = 0;
-    // Injects one button event (one MouseFlag) where the pointer is.
-    virtual void mouseEvent(std::uint32_t flags) = 0;
-    // Puts a window above all others without moving it; x and y are where it already is, in pixels.
+    /** Where the pointer is, in screen pixels. */
+    virtual Point pointerPosition() = 0;
+    /** Presses a mouse button where the pointer is. */
+    virtual void press(Button button) = 0;
+    /** Releases a mouse button where the pointer is. */
+    virtual void release(Button button) = 0;
+    /** Puts a window above all others without moving it; x and y are where it already is, in pixels. */
     virtual void setTopmost(std::uintptr_t window, int x, int y) = 0;
 
-    // Folder of the executable, UTF-8, as the system reports it (no trailing separator except at a root).
+    /** Folder of the executable, UTF-8, without a trailing separator except at a root. */
     virtual std::string executableFolder() = 0;
-    // The path separator that replaces "\" in the program's path literals.
+    /** The executable's file name without its folder ("Dimoro.exe" on Windows). */
+    virtual std::string executableName() = 0;
+    /** The path separator of the system. */
     virtual char separator() const = 0;
+    /** The program's version, as the build gives it. */
     virtual Version version() = 0;
 
+    /** Height of the primary screen in twips. */
     virtual double screenHeightTwips() = 0;
+    /** Twips per pixel across and down: 1440 over the screen's logical dots per inch. */
     virtual double twipsPerPixelX() = 0;
     virtual double twipsPerPixelY() = 0;
 
-    // True when another copy of this executable holds the single-copy lock.
-    // The first call takes the lock when it is free; later calls repeat the first answer.
+    /** True when another copy holds the single-copy lock; the first call takes it when free, later calls repeat. */
     virtual bool anotherCopyRunning() = 0;
-
-    // Runs the handler on the GUI thread when the session asks the program to end
-    // (SIGTERM, SIGINT, SIGHUP on Linux; log-off on Windows).
+    /** Runs handler on the GUI thread when the session asks the program to end (signals, log-off). */
     virtual void onTerminationRequest(std::function<void()> handler) = 0;
-    // Ends the process at once, saving nothing. Returns only in the fake.
+    /** Ends the process at once, saving nothing. Returns only in the fake. */
     virtual void endProcess(int exitCode) = 0;
 
-    // Conversions between the program's UTF-8 strings and the ANSI code page of its text files.
-    // Characters the code page lacks become '?'.
+    /** UTF-8 to the code page of the program's text files; characters it lacks become '?'. */
     virtual std::string toAnsi(const std::string& utf8) = 0;
+    /** The code page of the program's text files to UTF-8. */
     virtual std::string fromAnsi(const std::string& ansi) = 0;
 
-    // True for an existing plain file; a folder, or a file marked hidden or system, is not one.
+    /** True for an existing plain file; a folder, or a file marked hidden or system, is not one. */
     virtual bool isNormalFile(const std::string& path) = 0;
-    // Plays a sound file and returns when it has ended. A file that cannot be played gives the
-    // system's default sound instead, and false.
+    /** Plays a sound file to its end; one that cannot be played gives the system's default sound, and false. */
     virtual bool playSound(const std::string& path) = 0;
-    // The system beep.
+    /** The system beep. */
     virtual void beep() = 0;
 
-    // One item of the user's locale, as the Win32 GetLocaleInfoA call gives it: the text and its
-    // terminating zero go into buffer, and the count of characters written, zero included, is
-    // returned; 0 when the item is unknown or does not fit.
-    virtual int localeInfo(std::uint32_t lcType, char* buffer, int length) = 0;
+    /** The ISO 639 code of the user's language ("it", "de"); empty when the locale names none. */
+    virtual std::string userLanguageCode() = 0;
 
-    // The executable's file name without its folder ("Dimoro.exe" on Windows).
-    virtual std::string executableName() = 0;
-    // Start at logon: registers command as what the session starts at the user's logon, or removes
-    // that registration. Removing one that is absent succeeds. False when the system refused.
+    /** Registers command to start at the user's logon; false when the system refused. */
     virtual bool writeRunAtLogon(const std::string& command) = 0;
+    /** Removes that registration; removing an absent one succeeds. */
     virtual bool deleteRunAtLogon() = 0;
 };
 
-// Locale items of localeInfo(), with their Win32 values.
-constexpr std::uint32_t LocaleIso639LanguageName = 0x59; // LOCALE_SISO639LANGNAME
+// The path of a file in the program's folder; relative uses '/' and gets the system's separator.
+std::string ProgramPath(Platform& os, const std::string& relative);
 
-// The backend in use. Install() is called once by main() (or by a test) before anything else.
-Platform& Current();
-void Install(Platform* backend);
+// A UTF-8 path as the file system takes it (UTF-16 on Windows), so that any name opens the same file.
+std::filesystem::path Utf8Path(const std::string& utf8);
 
 // Windows-1252, shared by the backends that have no system code page of their own.
 std::string Utf8ToWindows1252(const std::string& utf8);
@@ -103,8 +94,5 @@ std::string Windows1252ToUtf8(const std::string& ansi);
 
 // isNormalFile() for systems where a leading dot is what marks a file hidden.
 bool IsVisibleRegularFile(const std::string& path);
-
-// Copies text and its terminating zero into a localeInfo() buffer; the count written, or 0 when it does not fit.
-int CopyLocaleText(const std::string& text, char* buffer, int length);
 
 } // namespace platform

@@ -1,78 +1,86 @@
 #pragma once
 
 #include <array>
-#include <cstdint>
 #include <string>
 
-// The texts of the current language, where they come from, and their application to the windows.
+namespace platform {
+class Platform;
+}
+
+// The texts of the current language and the files they come from.
 namespace settings {
 
 constexpr int kLanguageEntries = 51;
 using LanguageTexts = std::array<std::string, kLanguageEntries>;
-// UTF-8 in memory; the files hold the ANSI code page.
-extern LanguageTexts LanguageTable;
 
-// The options dialog's texts that the language sets.
-enum class OptionsText {
-    Caption,
-    Label3, // tolerance
-    Label4, // dwell time
-    Label5, // start at logon
-    Label6, // language chooser link
-    Label7, // beep
-    Label9, // middle click
-    Label10, // translation page link
-    Label11, // updates link
-    Label12Tip, // the "i" label's tooltip
-    Command2, // cancel
-    Image1Tip, // donations picture's tooltip
-    Count
+// The entries of a language file by what they hold; the number is the file's line.
+enum class TextId {
+    AlreadyRunning = 0,
+    MessageTitle = 1,
+    HelpPage = 2, // also the help button's tooltip
+    DonationsTip = 3,
+    Cancel = 5,
+    RightClick = 6,
+    MiddleClick = 7,
+    LeftClick = 8,
+    DoubleClick = 9,
+    Drag = 10,
+    About = 11, // ends in "..."
+    Exit = 12,
+    Options = 13,
+    Tolerance = 14,
+    DwellTime = 15,
+    RunAtLogon = 16,
+    ChooseLanguage = 17,
+    Sound = 18,
+    ExitQuestion = 19,
+    Yes = 20,
+    No = 21,
+    Pause = 22,
+    MiddleClickButton = 23,
+    AddLanguage = 24,
+    CheckForUpdates = 25,
+    AboutDescription = 26,
+    AboutRights = 27,
 };
 
-// The Yes/No dialog's texts that the language sets.
-enum class ExitQuestionText { Caption, Label1, Si, No, Count };
+// A text of the table with the ending its window puts after it.
+struct TextWithEnding
+{
+    TextId id;
+    const char* ending;
+};
 
-// The windows that take texts. Each setter is one assignment: setting a text of a dialog
-// that is not loaded loads it, hidden, first. Implemented by the toolbar window.
-class TextTargets
+// The texts in use, UTF-8; empty until a file is loaded.
+class LanguageTable
 {
 public:
-    virtual ~TextTargets() = default;
-    // Tooltip of toolbar button Image1(index).
-    virtual void setToolbarTip(int index, const std::string& text) = 0;
-    virtual void setOptionsText(OptionsText id, const std::string& text) = 0;
-    virtual void setExitQuestionText(ExitQuestionText id, const std::string& text) = 0;
+    const std::string& text(TextId id) const { return m_texts[static_cast<int>(id)]; }
+    std::string text(TextWithEnding t) const { return text(t.id) + t.ending; }
+
+    // From the file of that name in the Lang folder, by the line rule, converted from the system's code page.
+    // False, with the table unchanged, when the file cannot be read.
+    bool loadFrom(platform::Platform& os, const std::string& fileName);
+    // Start-up: from the named file, or from the English one when that cannot be read, so that no window shows
+    // empty texts. The name in the settings stays as it is.
+    void loadForStart(platform::Platform& os, const std::string& fileName);
+
+private:
+    LanguageTexts m_texts;
 };
 
-void AttachTextTargets(TextTargets* targets);
-
-// Writes the table's texts into the windows, in a fixed order, with the fixed endings.
-void ApplyLanguage();
-
-// One item of the user's locale (a platform locale-information type); empty when the system has none.
-std::string GetLingua(std::uint32_t lcType);
-
-// Sets Settings.languageFile from the language of the user's locale; English for any language without a file.
-void DetectLanguage();
+// The language file for the user's locale: "Italiano.lng" and so on, "English.lng" for a language without a file.
+std::string LanguageFileForUser(platform::Platform& os);
 
 // The line rule of language files, on the raw bytes of one: line k, less its first three characters,
 // becomes table[k] for k up to 50. Lines end at CR LF, a lone CR or a lone LF. Entries past the file's
 // last line keep their values. Bytes are copied unchanged. Returns the number of entries set.
 int ParseLanguageLines(const std::string& bytes, LanguageTexts& table);
 
-// Full path of a language file: the executable's folder, "Lang", the name (UTF-8).
-std::string LanguageFilePath(const std::string& fileName);
+// Full path of a language file in the Lang folder (name in UTF-8).
+std::string LanguageFilePath(platform::Platform& os, const std::string& fileName);
 
-// The raw bytes (ANSI code page) of the file of that name in the Lang folder, at most the first MiB; false when it
-// is no regular file or cannot be read.
-bool ReadLanguageFile(const std::string& fileName, std::string& bytes);
-
-// Fills LanguageTable from the file of that name in the Lang folder, by the line rule, converted from the
-// ANSI code page. False, with the table unchanged, when the file cannot be read.
-bool LoadLanguageFrom(const std::string& fileName);
-
-// Start-up: fills LanguageTable from Settings.languageFile; when that file cannot be read, from the English
-// file instead, so that no window shows empty texts. Settings.languageFile itself is never changed here.
-void LoadLanguageFile();
+// The raw bytes of that file, at most the first MiB; false when it is no regular file or cannot be read.
+bool ReadLanguageFile(platform::Platform& os, const std::string& fileName, std::string& bytes);
 
 } // namespace settings

@@ -1,5 +1,6 @@
 #include "Settings.h"
 
+#include "platform/Log.h"
 #include "platform/Platform.h"
 
 #include <algorithm>
@@ -22,8 +23,6 @@
 //   line end, whichever comes first; the name stops at a NUL byte.
 // - Only the first 64 KiB of the file are read.
 namespace settings {
-
-SettingsRecord Settings;
 
 namespace {
 
@@ -106,12 +105,6 @@ std::int16_t ToInt16(const std::string& text)
     return static_cast<std::int16_t>(value);
 }
 
-// Paths are UTF-8 throughout the program; a plain std::string would be taken as the ANSI code page on Windows.
-std::filesystem::path ToPath(const std::string& utf8)
-{
-    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
-}
-
 // A name nobody else uses, beside the target so that the rename stays within one file system.
 std::filesystem::path FreeTemporaryPath(const std::filesystem::path& target)
 {
@@ -152,78 +145,9 @@ bool WriteFile(const std::filesystem::path& path, const std::string& bytes)
     return !out.fail();
 }
 
-} // namespace
-
-std::string SettingsPath()
+// Written beside the old file and renamed over it, so that a crash or a full disk never leaves a cut file.
+bool WriteSettingsFile(const std::filesystem::path& path, const std::string& bytes)
 {
-    platform::Platform& system = platform::Current();
-    return system.executableFolder() + system.separator() + kFileName;
-}
-
-std::string RunAtLogonCommand()
-{
-    platform::Platform& system = platform::Current();
-    return system.executableFolder() + system.separator() + system.executableName();
-}
-
-void ParseSettings(const std::string& fileBytes, SettingsRecord& into)
-{
-    FieldReader reader(fileBytes);
-    std::string field;
-    if (reader.next(true, field))
-        into.tolerance = ToInt16(field);
-    if (reader.next(true, field))
-        into.dwellTenths = ToInt16(field);
-    if (reader.next(true, field))
-        into.runAtStartup = ToInt16(field);
-    if (reader.next(false, field)) {
-        // The name goes on to C file APIs, which would stop at a NUL anyway.
-        field.resize(std::min(field.size(), field.find('\0')));
-        into.languageFile = platform::Current().fromAnsi(field);
-    }
-    if (reader.next(true, field))
-        into.beep = ToInt16(field);
-    if (reader.next(true, field))
-        into.middleClick = ToInt16(field);
-}
-
-std::string FormatSettings(const SettingsRecord& from)
-{
-    std::string name = platform::Current().toAnsi(from.languageFile);
-    // A line end inside the name would shift the two fields after it.
-    for (char& c : name) {
-        if (IsLineEnd(c))
-            c = '?';
-    }
-    std::string out;
-    for (const std::string& line : {std::to_string(from.tolerance), std::to_string(from.dwellTenths),
-             std::to_string(from.runAtStartup), name, std::to_string(from.beep), std::to_string(from.middleClick)}) {
-        out += line;
-        out += "\r\n";
-    }
-    return out;
-}
-
-void LoadSettings()
-{
-    const std::filesystem::path path = ToPath(SettingsPath());
-    // Opening a FIFO or a device would block or read forever, and a folder reads as nothing.
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error))
-        return;
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return;
-    std::string bytes(kReadLimit, '\0');
-    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    bytes.resize(static_cast<std::size_t>(in.gcount()));
-    ParseSettings(bytes, Settings);
-}
-
-bool SaveSettings()
-{
-    // Written beside the old file and renamed over it, so that a crash or a full disk never leaves a cut file.
-    const std::filesystem::path path = ToPath(SettingsPath());
     std::error_code error;
     // The rename would replace a file that may not be written, so ask first: a settings file someone made
     // read-only stays as it is. Opening for appending changes nothing in it. Anything but a plain file
@@ -236,7 +160,7 @@ bool SaveSettings()
     const std::filesystem::path temporary = FreeTemporaryPath(path);
     if (temporary.empty())
         return false;
-    if (!WriteFile(temporary, FormatSettings(Settings))) {
+    if (!WriteFile(temporary, bytes)) {
         std::filesystem::remove(temporary, error);
         return false;
     }
@@ -246,6 +170,83 @@ bool SaveSettings()
         return false;
     }
     return true;
+}
+
+} // namespace
+
+Settings WithDefaultTiming(Settings settings)
+{
+    if (settings.dwellTenths == 0) {
+        settings.tolerance = kDefaultTolerance;
+        settings.dwellTenths = kDefaultDwellTenths;
+    }
+    return settings;
+}
+
+std::string SettingsPath(platform::Platform& os) { return platform::ProgramPath(os, kFileName); }
+
+std::string RunAtLogonCommand(platform::Platform& os) { return platform::ProgramPath(os, os.executableName()); }
+
+void ParseSettings(platform::Platform& os, const std::string& fileBytes, Settings& into)
+{
+    FieldReader reader(fileBytes);
+    std::string field;
+    if (reader.next(true, field))
+        into.tolerance = ToInt16(field);
+    if (reader.next(true, field))
+        into.dwellTenths = ToInt16(field);
+    if (reader.next(true, field))
+        into.runAtLogon = ToInt16(field);
+    if (reader.next(false, field)) {
+        // The name goes on to C file APIs, which would stop at a NUL anyway.
+        field.resize(std::min(field.size(), field.find('\0')));
+        into.languageFile = os.fromAnsi(field);
+    }
+    if (reader.next(true, field))
+        into.sound = ToInt16(field);
+    if (reader.next(true, field))
+        into.middleClick = ToInt16(field);
+}
+
+std::string FormatSettings(platform::Platform& os, const Settings& from)
+{
+    std::string name = os.toAnsi(from.languageFile);
+    // A line end inside the name would shift the two fields after it.
+    for (char& c : name) {
+        if (IsLineEnd(c))
+            c = '?';
+    }
+    std::string out;
+    for (const std::string& line : {std::to_string(from.tolerance), std::to_string(from.dwellTenths),
+             std::to_string(from.runAtLogon), name, std::to_string(from.sound), std::to_string(from.middleClick)}) {
+        out += line;
+        out += "\r\n";
+    }
+    return out;
+}
+
+void LoadSettings(platform::Platform& os, Settings& settings)
+{
+    const std::filesystem::path path = platform::Utf8Path(SettingsPath(os));
+    // Opening a FIFO or a device would block or read forever, and a folder reads as nothing.
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error))
+        return;
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return;
+    std::string bytes(kReadLimit, '\0');
+    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    bytes.resize(static_cast<std::size_t>(in.gcount()));
+    ParseSettings(os, bytes, settings);
+}
+
+bool SaveSettings(platform::Platform& os, const Settings& settings)
+{
+    if (WriteSettingsFile(platform::Utf8Path(SettingsPath(os)), FormatSettings(os, settings)))
+        return true;
+    platform::Warn("could not write " + SettingsPath(os) + "; the settings last until the program ends");
+    return false;
 }
 
 } // namespace settings

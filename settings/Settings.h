@@ -3,39 +3,44 @@
 #include <cstdint>
 #include <string>
 
-// The six user settings, held process-wide while the program runs and kept in Dimoro.ini beside the executable.
+namespace platform {
+class Platform;
+}
+
+// The six user settings and Dimoro.ini, the file beside the executable that keeps them.
 namespace settings {
 
-struct SettingsRecord
+struct Settings
 {
     std::int16_t tolerance = 0; // pixels of movement per tick still counted as rest, less 2
     std::int16_t dwellTenths = 0; // resting ticks (tenths of a second) before a click
-    std::int16_t runAtStartup = 0;
+    std::int16_t runAtLogon = 0; // check box values: 0 clear, 1 checked, 2 grey
     std::string languageFile; // UTF-8 file name inside the Lang folder
-    std::int16_t beep = 0;
+    std::int16_t sound = 0;
     std::int16_t middleClick = 0;
 };
-
-extern SettingsRecord Settings;
 
 // The timing a start without a dwell time (no settings file) runs with.
 constexpr std::int16_t kDefaultTolerance = 2;
 constexpr std::int16_t kDefaultDwellTenths = 5;
 
-// Full path of the settings file: the executable's folder, the separator, "Dimoro.ini".
-std::string SettingsPath();
+// The settings with the default timing where no dwell time was ever saved.
+Settings WithDefaultTiming(Settings settings);
 
-// What start at logon registers: the executable's folder, the separator and its file name.
-std::string RunAtLogonCommand();
+// Full path of the settings file.
+std::string SettingsPath(platform::Platform& os);
 
-// Fills Settings from the file. A field the file does not give keeps its value; nothing is reported.
-void LoadSettings();
-// Replaces the file with the six current values. Returns false when nothing could be written
-// (the old file, if any, is then untouched); the running program keeps the values either way.
-bool SaveSettings();
+// What start at logon registers: the executable's own path.
+std::string RunAtLogonCommand(platform::Platform& os);
 
-// The file format on its own, for the two operations above and for tests.
-void ParseSettings(const std::string& fileBytes, SettingsRecord& into);
-std::string FormatSettings(const SettingsRecord& from);
+// Fills settings from the file. A field the file does not give keeps its value; nothing is reported.
+void LoadSettings(platform::Platform& os, Settings& settings);
+// Replaces the file with the six values. False, with a warning logged, when nothing could be written (the old
+// file, if any, is then untouched); the running program keeps the values either way.
+bool SaveSettings(platform::Platform& os, const Settings& settings);
+
+// The file format on its own; the language name goes through the system's code page.
+void ParseSettings(platform::Platform& os, const std::string& fileBytes, Settings& into);
+std::string FormatSettings(platform::Platform& os, const Settings& from);
 
 } // namespace settings

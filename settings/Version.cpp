@@ -2,9 +2,7 @@
 
 namespace settings {
 
-std::string versionText;
-
-std::string MakeVersionText(const platform::Version& version)
+std::string VersionText(const platform::Version& version)
 {
     return "Dimoro Free " + std::to_string(version.major) + "." + std::to_string(version.minor) + "."
         + std::to_string(version.revision);

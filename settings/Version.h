@@ -6,9 +6,7 @@
 
 namespace settings {
 
-// "Dimoro Free " and the executable's major, minor and revision numbers; set at start-up.
-extern std::string versionText;
-
-std::string MakeVersionText(const platform::Version& version);
+// "Dimoro Free " and the major, minor and revision numbers, as the options dialog shows it.
+std::string VersionText(const platform::Version& version);
 
 } // namespace settings

@@ -13,7 +13,7 @@ void FakePlatform::movePointer(long x, long y)
     pointer = {x, y};
 }
 
-Point FakePlatform::cursorPos()
+Point FakePlatform::pointerPosition()
 {
     ++samples;
     if (!pointerScript.empty()) {
@@ -23,7 +23,9 @@ Point FakePlatform::cursorPos()
     return pointer;
 }
 
-void FakePlatform::mouseEvent(std::uint32_t flags) { events.push_back({flags, pointer, samples}); }
+void FakePlatform::press(Button button) { events.push_back({button, true, pointer, samples}); }
+
+void FakePlatform::release(Button button) { events.push_back({button, false, pointer, samples}); }
 
 void FakePlatform::setTopmost(std::uintptr_t window, int x, int y)
 {
@@ -61,12 +63,7 @@ bool FakePlatform::playSound(const std::string& path)
 
 void FakePlatform::beep() { sounds.push_back({{}, events.size()}); }
 
-int FakePlatform::localeInfo(std::uint32_t lcType, char* buffer, int length)
-{
-    if (lcType != LocaleIso639LanguageName || locale.empty())
-        return 0;
-    return CopyLocaleText(locale, buffer, length);
-}
+std::string FakePlatform::userLanguageCode() { return locale; }
 
 std::string FakePlatform::executableName() { return name; }
 

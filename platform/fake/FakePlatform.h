@@ -16,17 +16,19 @@ class FakePlatform : public Platform
 public:
     struct ButtonEvent
     {
-        std::uint32_t flags = 0;
+        Button button = Button::Left;
+        bool press = true;
         Point at;
-        int sample = 0; // number of cursorPos() calls made before this event
+        int sample = 0; // number of pointerPosition() calls made before this event
     };
 
-    // Positions returned by successive cursorPos() calls; the last one repeats when the script runs out.
+    // Positions returned by successive pointerPosition() calls; the last one repeats when the script runs out.
     void scriptPointer(const std::vector<Point>& positions);
     void movePointer(long x, long y);
 
-    Point cursorPos() override;
-    void mouseEvent(std::uint32_t flags) override;
+    Point pointerPosition() override;
+    void press(Button button) override;
+    void release(Button button) override;
     void setTopmost(std::uintptr_t window, int x, int y) override;
     std::string executableFolder() override;
     char separator() const override { return '/'; }
@@ -42,7 +44,7 @@ public:
     bool isNormalFile(const std::string& path) override;
     bool playSound(const std::string& path) override;
     void beep() override;
-    int localeInfo(std::uint32_t lcType, char* buffer, int length) override;
+    std::string userLanguageCode() override;
     std::string executableName() override;
     bool writeRunAtLogon(const std::string& command) override;
     bool deleteRunAtLogon() override;
@@ -68,7 +70,7 @@ public:
     };
     std::vector<Sound> sounds; // every playSound() and beep(), in order
     bool soundsPlay = true; // what playSound() answers
-    std::string locale = "en"; // the ISO 639 name localeInfo() gives; empty: the call fails
+    std::string locale = "en"; // what userLanguageCode() gives
     std::string name = "dimoro";
     bool refuseRunAtLogon = false;
     std::optional<std::string> runAtLogon; // the registered command, if any

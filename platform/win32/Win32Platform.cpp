@@ -116,7 +116,7 @@ Win32Platform::~Win32Platform()
         CloseHandle(m_mutex);
 }
 
-Point Win32Platform::cursorPos()
+Point Win32Platform::pointerPosition()
 {
     // Fails while another desktop (the secure desktop of a UAC prompt) has the input: keep the last place.
     POINT at {};
@@ -125,30 +125,32 @@ Point Win32Platform::cursorPos()
     return m_lastPointer;
 }
 
-void Win32Platform::mouseEvent(std::uint32_t flags)
+namespace {
+
+// SendInput is the current form of mouse_event, with the same flags. No move or absolute flag and
+// dx = dy = 0: the event acts where the pointer is.
+void SendButton(DWORD flags)
 {
-    switch (flags) {
-    case LeftDown:
-    case LeftUp:
-    case RightDown:
-    case RightUp:
-    case MiddleDown:
-    case MiddleUp:
-        break;
-    default:
-        return;
-    }
-    // SendInput is the current form of mouse_event, with the same flags. No move or absolute flag and
-    // dx = dy = 0: the event acts where the pointer is.
     INPUT input {};
     input.type = INPUT_MOUSE;
-    input.mi.dx = 0;
-    input.mi.dy = 0;
-    input.mi.mouseData = 0;
     input.mi.dwFlags = flags;
-    input.mi.time = 0;
-    input.mi.dwExtraInfo = 0;
     SendInput(1, &input, sizeof(INPUT));
+}
+
+} // namespace
+
+void Win32Platform::press(Button button)
+{
+    SendButton(button == Button::Left ? MOUSEEVENTF_LEFTDOWN
+            : button == Button::Right  ? MOUSEEVENTF_RIGHTDOWN
+                                       : MOUSEEVENTF_MIDDLEDOWN);
+}
+
+void Win32Platform::release(Button button)
+{
+    SendButton(button == Button::Left ? MOUSEEVENTF_LEFTUP
+            : button == Button::Right  ? MOUSEEVENTF_RIGHTUP
+                                       : MOUSEEVENTF_MIDDLEUP);
 }
 
 void Win32Platform::setTopmost(std::uintptr_t window, int x, int y)
@@ -314,9 +316,12 @@ bool Win32Platform::playSound(const std::string& path)
 
 void Win32Platform::beep() { MessageBeep(MB_OK); }
 
-int Win32Platform::localeInfo(std::uint32_t lcType, char* buffer, int length)
+std::string Win32Platform::userLanguageCode()
 {
-    return GetLocaleInfoA(LOCALE_USER_DEFAULT, static_cast<LCTYPE>(lcType), buffer, length);
+    // The count includes the terminating zero; 0 is a failure.
+    char code[256] = {};
+    const int written = GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SISO639LANGNAME, code, sizeof code);
+    return written > 1 ? std::string(code, static_cast<std::size_t>(written - 1)) : std::string();
 }
 
 std::string Win32Platform::executableName()

@@ -17,8 +17,9 @@ public:
     Win32Platform(const Win32Platform&) = delete;
     Win32Platform& operator=(const Win32Platform&) = delete;
 
-    Point cursorPos() override;
-    void mouseEvent(std::uint32_t flags) override;
+    Point pointerPosition() override;
+    void press(Button button) override;
+    void release(Button button) override;
     void setTopmost(std::uintptr_t window, int x, int y) override;
     std::string executableFolder() override;
     char separator() const override { return '\\'; }
@@ -34,7 +35,7 @@ public:
     bool isNormalFile(const std::string& path) override;
     bool playSound(const std::string& path) override;
     void beep() override;
-    int localeInfo(std::uint32_t lcType, char* buffer, int length) override;
+    std::string userLanguageCode() override;
     std::string executableName() override;
     bool writeRunAtLogon(const std::string& command) override;
     bool deleteRunAtLogon() override;

@@ -1,7 +1,8 @@
 #include "X11Platform.h"
 
 #include "platform/Backend.h"
-#include "platform/x11/Autostart.h"
+#include "platform/Log.h"
+#include "platform/posix/Autostart.h"
 
 #include <QCoreApplication>
 #include <QCryptographicHash>
@@ -11,35 +12,27 @@
 #include <QLocale>
 #include <QLockFile>
 #include <QScreen>
-#include <QSocketNotifier>
 #include <QStandardPaths>
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
 
-#include <csignal>
 #include <cstdio>
 #include <cstdlib>
-#include <fcntl.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 namespace platform {
 
 namespace {
 
-// Written by the signal handler, read on the GUI thread: the only safe way out of a signal handler.
-int g_signalPipe[2] = {-1, -1};
-
-void OnSignal(int signalNumber)
-{
-    const char byte = static_cast<char>(signalNumber);
-    [[maybe_unused]] const auto written = ::write(g_signalPipe[0], &byte, 1);
-}
-
 // Xlib's default handlers end the process on any protocol error; a failed raise must not.
-int IgnoreXError(Display*, XErrorEvent*) { return 0; }
+int LogXError(Display* display, XErrorEvent* error)
+{
+    char text[256] = {};
+    XGetErrorText(display, error->error_code, text, sizeof text);
+    Warn(std::string("X request ") + std::to_string(error->request_code) + " failed: " + text);
+    return 0;
+}
 
 // The X server went away: the session is over and any button state died with it.
 int OnXConnectionLost(Display*) { std::_Exit(1); }
@@ -109,7 +102,7 @@ std::unique_ptr<X11Platform> X11Platform::Create(std::string& whyNot)
                  "through which programs send mouse clicks. Enable XTEST in the X server's configuration.";
         return nullptr;
     }
-    XSetErrorHandler(IgnoreXError);
+    XSetErrorHandler(LogXError);
     XSetIOErrorHandler(OnXConnectionLost);
     return std::unique_ptr<X11Platform>(new X11Platform(display));
 }
@@ -121,7 +114,7 @@ X11Platform::X11Platform(Display* display)
 
 X11Platform::~X11Platform() { XCloseDisplay(m_display); }
 
-Point X11Platform::cursorPos()
+Point X11Platform::pointerPosition()
 {
     Window rootReturn = 0;
     Window childReturn = 0;
@@ -136,36 +129,14 @@ Point X11Platform::cursorPos()
     return m_lastPointer;
 }
 
-void X11Platform::mouseEvent(std::uint32_t flags)
+void X11Platform::press(Button button) { inject(button, true); }
+
+void X11Platform::release(Button button) { inject(button, false); }
+
+void X11Platform::inject(Button button, bool press)
 {
-    unsigned int button = 0;
-    bool press = false;
-    switch (flags) {
-    case LeftDown:
-        button = 1;
-        press = true;
-        break;
-    case LeftUp:
-        button = 1;
-        break;
-    case RightDown:
-        button = 3;
-        press = true;
-        break;
-    case RightUp:
-        button = 3;
-        break;
-    case MiddleDown:
-        button = 2;
-        press = true;
-        break;
-    case MiddleUp:
-        button = 2;
-        break;
-    default:
-        return;
-    }
-    XTestFakeButtonEvent(m_display, button, press ? True : False, CurrentTime);
+    const unsigned int number = button == Button::Left ? 1 : button == Button::Right ? 3 : 2;
+    XTestFakeButtonEvent(m_display, number, press ? True : False, CurrentTime);
     XFlush(m_display);
 }
 
@@ -217,31 +188,7 @@ bool X11Platform::anotherCopyRunning()
     return m_otherCopy == 1;
 }
 
-void X11Platform::onTerminationRequest(std::function<void()> handler)
-{
-    m_terminationHandler = std::move(handler);
-    if (m_signalNotifier)
-        return;
-    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, g_signalPipe) != 0)
-        return;
-    ::fcntl(g_signalPipe[0], F_SETFL, O_NONBLOCK);
-    m_signalNotifier = std::make_unique<QSocketNotifier>(g_signalPipe[1], QSocketNotifier::Read);
-    QObject::connect(m_signalNotifier.get(), &QSocketNotifier::activated, [this] {
-        char byte = 0;
-        [[maybe_unused]] const auto got = ::read(g_signalPipe[1], &byte, 1);
-        if (m_terminationHandler)
-            m_terminationHandler();
-        else
-            endProcess(0);
-    });
-    struct sigaction action
-    { };
-    action.sa_handler = OnSignal;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;
-    for (const int signalNumber : {SIGTERM, SIGINT, SIGHUP})
-        ::sigaction(signalNumber, &action, nullptr);
-}
+void X11Platform::onTerminationRequest(std::function<void()> handler) { m_signals.onTermination(std::move(handler)); }
 
 void X11Platform::endProcess(int exitCode)
 {
@@ -274,16 +221,14 @@ void X11Platform::beep()
     XFlush(m_display);
 }
 
-int X11Platform::localeInfo(std::uint32_t lcType, char* buffer, int length)
+std::string X11Platform::userLanguageCode()
 {
-    if (lcType != LocaleIso639LanguageName)
-        return 0;
     // "it_IT.UTF-8@euro" names the language by its first letters; "C" and "POSIX" name none.
     const QString name = MessagesLocale().section(u'.', 0, 0).section(u'@', 0, 0);
     const QLocale::Language language = QLocale(name).language();
     if (name.isEmpty() || language == QLocale::C || language == QLocale::AnyLanguage)
-        return 0;
-    return CopyLocaleText(QLocale::languageToCode(language, QLocale::ISO639Part1).toStdString(), buffer, length);
+        return {};
+    return QLocale::languageToCode(language, QLocale::ISO639Part1).toStdString();
 }
 
 std::string X11Platform::executableName()
@@ -293,13 +238,20 @@ std::string X11Platform::executableName()
 
 bool X11Platform::writeRunAtLogon(const std::string& command)
 {
-    return WriteAutostartEntry(AutostartEntryPath().toStdString(), command);
+    const std::string path = AutostartEntryPath().toStdString();
+    if (WriteAutostartEntry(path, command))
+        return true;
+    Warn("could not write the autostart entry " + path);
+    return false;
 }
 
 bool X11Platform::deleteRunAtLogon()
 {
     const QString path = AutostartEntryPath();
-    return !QFileInfo::exists(path) || QFile::remove(path);
+    if (!QFileInfo::exists(path) || QFile::remove(path))
+        return true;
+    Warn("could not remove the autostart entry " + path.toStdString());
+    return false;
 }
 
 std::string MissingBeforeStart()

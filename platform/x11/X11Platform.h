@@ -1,7 +1,8 @@
 #pragma once
 
 #include "platform/Platform.h"
-#include "platform/x11/SoundPlayer.h"
+#include "platform/posix/SoundPlayer.h"
+#include "platform/posix/TerminationSignals.h"
 
 #include <memory>
 #include <string>
@@ -10,7 +11,6 @@
 struct _XDisplay;
 
 class QLockFile;
-class QSocketNotifier;
 
 namespace platform {
 
@@ -24,8 +24,9 @@ public:
     static std::unique_ptr<X11Platform> Create(std::string& whyNot);
     ~X11Platform() override;
 
-    Point cursorPos() override;
-    void mouseEvent(std::uint32_t flags) override;
+    Point pointerPosition() override;
+    void press(Button button) override;
+    void release(Button button) override;
     void setTopmost(std::uintptr_t window, int x, int y) override;
     std::string executableFolder() override;
     char separator() const override { return '/'; }
@@ -41,21 +42,21 @@ public:
     bool isNormalFile(const std::string& path) override;
     bool playSound(const std::string& path) override;
     void beep() override;
-    int localeInfo(std::uint32_t lcType, char* buffer, int length) override;
+    std::string userLanguageCode() override;
     std::string executableName() override;
     bool writeRunAtLogon(const std::string& command) override;
     bool deleteRunAtLogon() override;
 
 private:
     explicit X11Platform(_XDisplay* display);
+    void inject(Button button, bool press);
 
     _XDisplay* m_display;
     unsigned long m_root;
     Point m_lastPointer;
     std::unique_ptr<QLockFile> m_lock;
     int m_otherCopy = -1; // -1 until asked
-    std::unique_ptr<QSocketNotifier> m_signalNotifier;
-    std::function<void()> m_terminationHandler;
+    TerminationSignals m_signals;
     SoundPlayer m_sounds;
 };
 

@@ -1,14 +1,10 @@
-#include "ctlTransparent.h"
-
-#include "platform/Platform.h"
+#include "MaskedPicture.h"
 
 #include <QApplication>
 #include <QBitmap>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QRegion>
-
-#include <cmath>
 
 namespace dialogs {
 
@@ -21,37 +17,35 @@ constexpr double kLayoutHeight = 1230;
 const QRegion kNothing(-1, -1, 1, 1);
 } // namespace
 
-ctlTransparent::ctlTransparent(QWidget* parent)
+MaskedPicture::MaskedPicture(QWidget* parent, const LayoutUnits& units)
     : QWidget(parent)
 {
-    auto& os = platform::Current();
-    resize(static_cast<int>(std::lrint(kLayoutWidth / os.twipsPerPixelX())),
-        static_cast<int>(std::lrint(kLayoutHeight / os.twipsPerPixelY())));
+    resize(units.x(kLayoutWidth), units.y(kLayoutHeight));
     // Without a picture there is no shape: the control shows nothing and takes no mouse.
     setMask(kNothing);
 }
 
-void ctlTransparent::setMaskColor(std::uint32_t bgr)
+void MaskedPicture::setMaskColor(std::uint32_t bgr)
 {
     m_maskColor = QColor(
         static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF), static_cast<int>((bgr >> 16) & 0xFF));
 }
 
-void ctlTransparent::setPicture(const QPixmap& picture)
+void MaskedPicture::setPicture(const QPixmap& picture)
 {
     // A picture that did not decode is no picture: the control keeps what it had (at first, no shape)
     // rather than put a blank box of the window colour over the dialog.
     if (picture.isNull())
         return;
-    const QImage rendered = renderPicture1(picture);
+    const QImage rendered = render(picture);
     m_picture = rendered;
-    setMaskPicture(rendered);
+    setShape(rendered);
     update();
 }
 
 // The invisible drawing buffer: the control's size, the system window colour, the picture at its
 // top-left corner, unscaled.
-QImage ctlTransparent::renderPicture1(const QPixmap& picture) const
+QImage MaskedPicture::render(const QPixmap& picture) const
 {
     QImage buffer(size(), QImage::Format_RGB32);
     buffer.fill(QApplication::palette().color(QPalette::Window));
@@ -60,7 +54,7 @@ QImage ctlTransparent::renderPicture1(const QPixmap& picture) const
     return buffer;
 }
 
-void ctlTransparent::setMaskPicture(const QImage& maskPicture)
+void MaskedPicture::setShape(const QImage& maskPicture)
 {
     if (!m_maskColor.isValid()) {
         clearMask();
@@ -71,7 +65,7 @@ void ctlTransparent::setMaskPicture(const QImage& maskPicture)
     setMask(shape.isEmpty() ? kNothing : shape);
 }
 
-void ctlTransparent::paintEvent(QPaintEvent*)
+void MaskedPicture::paintEvent(QPaintEvent*)
 {
     // No background of its own: outside the shape the window behind is what shows.
     if (m_picture.isNull())
@@ -80,16 +74,14 @@ void ctlTransparent::paintEvent(QPaintEvent*)
     painter.drawImage(0, 0, m_picture);
 }
 
-void ctlTransparent::mousePressEvent(QMouseEvent* event) { m_pressed = event->button() == Qt::LeftButton; }
+void MaskedPicture::mousePressEvent(QMouseEvent* event) { m_click.press(event); }
 
-void ctlTransparent::mouseReleaseEvent(QMouseEvent* event)
+void MaskedPicture::mouseReleaseEvent(QMouseEvent* event)
 {
     // A click is a press and a release on the control's visible part.
     const QRegion shape = mask().isEmpty() ? QRegion(rect()) : mask();
-    const bool click = m_pressed && event->button() == Qt::LeftButton && shape.contains(event->position().toPoint());
-    m_pressed = false;
-    if (click)
-        Q_EMIT Click();
+    if (m_click.release(event, shape))
+        Q_EMIT clicked();
 }
 
 } // namespace dialogs

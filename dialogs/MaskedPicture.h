@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Widgets.h"
+
 #include <QColor>
 #include <QImage>
 #include <QPixmap>
@@ -11,14 +13,14 @@ namespace dialogs {
 
 // A child control that shows a picture with every pixel of one colour, the mask colour, cut out of it:
 // those pixels are neither drawn nor part of the control, so the window behind shows through and gets
-// the mouse there. Both properties are write-only. The container sizes the control, sets MaskColor,
-// then Picture; resizing later keeps the shape until Picture is set again.
-class ctlTransparent : public QWidget
+// the mouse there. Both properties are write-only. The container sizes the control, sets the mask colour,
+// then the picture; resizing later keeps the shape until a picture is set again.
+class MaskedPicture : public QWidget
 {
     Q_OBJECT
 
 public:
-    explicit ctlTransparent(QWidget* parent);
+    MaskedPicture(QWidget* parent, const LayoutUnits& units);
 
     // 0x00BBGGRR; pixels of exactly this colour become transparent.
     void setMaskColor(std::uint32_t bgr);
@@ -27,7 +29,7 @@ public:
 
 Q_SIGNALS:
     // A click on the visible part of the control.
-    void Click();
+    void clicked();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -35,12 +37,12 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    QImage renderPicture1(const QPixmap& picture) const;
-    void setMaskPicture(const QImage& maskPicture);
+    QImage render(const QPixmap& picture) const;
+    void setShape(const QImage& maskPicture);
 
     QColor m_maskColor;
     QImage m_picture; // what the control draws
-    bool m_pressed = false;
+    ClickDetector m_click;
 };
 
 } // namespace dialogs

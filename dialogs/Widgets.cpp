@@ -1,0 +1,111 @@
+#include "Widgets.h"
+
+#include "platform/Platform.h"
+
+#include <QAbstractButton>
+#include <QFile>
+#include <QMouseEvent>
+#include <QPixmap>
+#include <QRegion>
+
+#include <cmath>
+
+namespace dialogs {
+
+Q_LOGGING_CATEGORY(lcDialogs, "dimoro.windows")
+
+LayoutUnits::LayoutUnits(platform::Platform& os)
+    : LayoutUnits(os.twipsPerPixelX(), os.twipsPerPixelY())
+{ }
+
+LayoutUnits::LayoutUnits(double twipsPerPixelX, double twipsPerPixelY)
+    : m_perPixelX(twipsPerPixelX)
+    , m_perPixelY(twipsPerPixelY)
+{ }
+
+int LayoutUnits::x(double twips) const { return static_cast<int>(std::lrint(twips / m_perPixelX)); }
+
+int LayoutUnits::y(double twips) const { return static_cast<int>(std::lrint(twips / m_perPixelY)); }
+
+QRect LayoutUnits::rect(const TwipsRect& twips) const
+{
+    return {x(twips.left), y(twips.top), x(twips.width), y(twips.height)};
+}
+
+void ClickDetector::press(const QMouseEvent* event) { m_pressed = event->button() == Qt::LeftButton; }
+
+bool ClickDetector::release(const QMouseEvent* event, const QRegion& area)
+{
+    const bool click = m_pressed && event->button() == Qt::LeftButton && area.contains(event->position().toPoint());
+    m_pressed = false;
+    return click;
+}
+
+ClickableLabel::ClickableLabel(QWidget* parent)
+    : QLabel(parent)
+{
+    setTextFormat(Qt::PlainText);
+}
+
+void ClickableLabel::mouseMoveEvent(QMouseEvent* event)
+{
+    // Only a label that tracks the pointer takes its moves; the others leave them to their window.
+    if (!hasMouseTracking()) {
+        QLabel::mouseMoveEvent(event);
+        return;
+    }
+    Q_EMIT moved();
+}
+
+void ClickableLabel::mousePressEvent(QMouseEvent* event) { m_click.press(event); }
+
+void ClickableLabel::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (m_click.release(event, rect()))
+        Q_EMIT clicked();
+}
+
+QCursor HandCursor()
+{
+    int hotX = 0;
+    int hotY = 0;
+    QFile hotspot(QStringLiteral(":/pictures/hand-hotspot.txt"));
+    if (hotspot.open(QIODevice::ReadOnly)) {
+        const QList<QByteArray> parts = hotspot.readAll().simplified().split(' ');
+        if (parts.size() == 2) {
+            hotX = parts[0].toInt();
+            hotY = parts[1].toInt();
+        }
+    }
+    return QCursor(QPixmap(QStringLiteral(":/pictures/hand.png")), hotX, hotY);
+}
+
+void MakeTopmost(platform::Platform& os, QWidget& window)
+{
+    // The hint keeps the window on top when it is mapped later; the platform call raises it now.
+    window.setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    os.setTopmost(static_cast<std::uintptr_t>(window.winId()), window.x(), window.y());
+}
+
+void ApplyTexts(const settings::LanguageTable& language, std::initializer_list<TextAssignment> assignments)
+{
+    for (const TextAssignment& assignment : assignments) {
+        const QString text = QString::fromStdString(language.text(assignment.text));
+        switch (assignment.role) {
+        case TextRole::Title:
+            assignment.control->setWindowTitle(text);
+            break;
+        case TextRole::ToolTip:
+            assignment.control->setToolTip(text);
+            break;
+        case TextRole::Text:
+            if (auto* label = qobject_cast<QLabel*>(assignment.control))
+                label->setText(text);
+            else if (auto* button = qobject_cast<QAbstractButton*>(assignment.control))
+                button->setText(text);
+            break;
+        }
+    }
+}
+
+} // namespace dialogs

@@ -1,0 +1,104 @@
+#pragma once
+
+#include "settings/Language.h"
+
+#include <QCursor>
+#include <QLabel>
+#include <QLoggingCategory>
+#include <QRect>
+
+#include <initializer_list>
+
+class QMouseEvent;
+class QRegion;
+
+namespace platform {
+class Platform;
+}
+
+// The pieces every window of the program shares.
+namespace dialogs {
+
+// Failures the windows go on from.
+Q_DECLARE_LOGGING_CATEGORY(lcDialogs)
+
+// A place and size in twips, the unit the windows are designed in.
+struct TwipsRect
+{
+    double left = 0;
+    double top = 0;
+    double width = 0;
+    double height = 0;
+};
+
+// Twips to pixels, rounded half to even, at the screen's twips per pixel.
+class LayoutUnits
+{
+public:
+    explicit LayoutUnits(platform::Platform& os);
+    LayoutUnits(double twipsPerPixelX, double twipsPerPixelY);
+
+    int x(double twips) const;
+    int y(double twips) const;
+    QRect rect(const TwipsRect& twips) const;
+    double twipsPerPixelX() const { return m_perPixelX; }
+    double twipsPerPixelY() const { return m_perPixelY; }
+
+private:
+    double m_perPixelX;
+    double m_perPixelY;
+};
+
+// A left press and a left release on the same control make a click.
+class ClickDetector
+{
+public:
+    void press(const QMouseEvent* event);
+    // True when this release ends a click inside area.
+    bool release(const QMouseEvent* event, const QRegion& area);
+
+private:
+    bool m_pressed = false;
+};
+
+// A label that reacts to a click and, with mouse tracking on, to the pointer moving over it.
+class ClickableLabel : public QLabel
+{
+    Q_OBJECT
+
+public:
+    explicit ClickableLabel(QWidget* parent);
+
+Q_SIGNALS:
+    void clicked();
+    void moved();
+
+protected:
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    ClickDetector m_click;
+};
+
+// The one cursor every clickable control shows: a pointing hand, hotspot at the fingertip.
+QCursor HandCursor();
+
+// Raises a window above all others where it stands, and keeps it there when it is shown later.
+void MakeTopmost(platform::Platform& os, QWidget& window);
+
+// Where a language text goes on a control.
+enum class TextRole { Text, ToolTip, Title };
+
+struct TextAssignment
+{
+    settings::TextWithEnding text;
+    QWidget* control;
+    TextRole role = TextRole::Text;
+};
+
+// Writes each text of the table into its control: a label's or button's text, a tooltip or a window title.
+void ApplyTexts(const settings::LanguageTable& language, std::initializer_list<TextAssignment> assignments);
+
+} // namespace dialogs

@@ -1,0 +1,187 @@
+#include "DwellEngine.h"
+
+#include "platform/Platform.h"
+#include "settings/Settings.h"
+
+#include <cstdlib>
+#include <limits>
+
+namespace engine {
+
+namespace {
+
+using platform::Button;
+
+bool Fits16(long value)
+{
+    return value >= std::numeric_limits<std::int16_t>::min() && value <= std::numeric_limits<std::int16_t>::max();
+}
+
+// A 16-bit counter that cannot go past its limit: the increment is skipped instead.
+void Increment(std::int16_t& counter)
+{
+    if (counter < std::numeric_limits<std::int16_t>::max())
+        ++counter;
+}
+
+} // namespace
+
+DwellEngine::DwellEngine(platform::Platform& os, const settings::Settings& settings)
+    : m_os(os)
+    , m_settings(settings)
+{ }
+
+void DwellEngine::tick()
+{
+    if (m_windows == nullptr)
+        return;
+    const platform::Point pointer = m_os.pointerPosition();
+    const long x = pointer.x;
+    const long y = pointer.y;
+
+    showOrHideToolbar(x, y);
+    hoverPress();
+
+    const long reach = static_cast<long>(m_settings.tolerance) + 2;
+    const bool rests = std::labs(m_lastX - x) < reach && std::labs(m_lastY - y) < reach && m_mode != Mode::Pause;
+    if (rests) {
+        Increment(m_dwellTicks);
+        if (m_dwellTicks >= m_settings.dwellTenths) {
+            m_dwellTicks = 0;
+            if (!m_restHandled)
+                dwellClick();
+        }
+    } else {
+        m_restHandled = false;
+        m_hoverTicks = 0;
+    }
+
+    // A coordinate beyond 16 bits is not stored: the old value stays.
+    if (Fits16(x))
+        m_lastX = static_cast<std::int16_t>(x);
+    if (Fits16(y))
+        m_lastY = static_cast<std::int16_t>(y);
+}
+
+void DwellEngine::restartCounting()
+{
+    m_hoverTicks = 0;
+    m_dwellTicks = 0;
+}
+
+void DwellEngine::showOrHideToolbar(long x, long y)
+{
+    const double top = m_windows->toolbarTop();
+    const double bottom = top + m_windows->toolbarHeight();
+    if (x == 0 && top < y && y < bottom) {
+        m_windows->showToolbar();
+    } else if (x > m_windows->toolbarWidth() || y < top || y > bottom) {
+        m_windows->hideToolbar();
+        m_hoverTicks = 0;
+    }
+}
+
+void DwellEngine::hoverPress()
+{
+    if (m_mode == Mode::Pause || m_restHandled)
+        return;
+    Increment(m_hoverTicks);
+    if (m_hoverMode != m_mode)
+        m_hoverTicks = 0;
+    m_hoverMode = m_mode;
+    if (m_hoverTicks < kHoverPressTicks)
+        return;
+    if (m_settings.sound == 1)
+        playClickSound();
+    m_hoverTicks = 0;
+    m_restHandled = true;
+    // Loading a dialog that is not loaded switches the mode to left click, so the mode is read after each load.
+    m_windows->loadDialog(Dialog::ExitQuestion);
+    if (!m_windows->dialogVisible(Dialog::ExitQuestion) && m_mode == Mode::Exit)
+        m_windows->runCommand(Mode::Exit);
+    m_windows->loadDialog(Dialog::Options);
+    if (!m_windows->dialogVisible(Dialog::Options) && m_mode == Mode::Options)
+        m_windows->runCommand(Mode::Options);
+    if (m_mode == Mode::Help)
+        m_windows->runCommand(Mode::Help);
+}
+
+void DwellEngine::dwellClick()
+{
+    switch (m_mode) {
+    case Mode::DoubleClick:
+        leftClick();
+        leftClick();
+        break;
+    case Mode::LeftClick:
+        leftClick();
+        break;
+    case Mode::Drag:
+        if (m_dragHeld)
+            m_os.release(Button::Left);
+        else
+            m_os.press(Button::Left);
+        m_dragHeld = !m_dragHeld;
+        break;
+    case Mode::RightClick:
+        rightClick();
+        break;
+    case Mode::MiddleClick:
+        middleClick();
+        break;
+    default:
+        // Pause and the command buttons never click.
+        return;
+    }
+    m_restHandled = true;
+    clickSound();
+}
+
+void DwellEngine::clickSound()
+{
+    // Generated clicks sound only while the toolbar is out of sight.
+    if (!m_windows->toolbarVisible() && m_settings.sound == 1)
+        playClickSound();
+}
+
+void DwellEngine::leftClick()
+{
+    m_os.press(Button::Left);
+    m_os.release(Button::Left);
+}
+
+void DwellEngine::rightClick()
+{
+    m_os.press(Button::Right);
+    m_os.release(Button::Right);
+}
+
+void DwellEngine::middleClick()
+{
+    m_os.press(Button::Middle);
+    m_os.release(Button::Middle);
+}
+
+void DwellEngine::playClickSound() { playFromClickFolder("Click1.wav"); }
+
+void DwellEngine::playSelectionSound() { playFromClickFolder("Click2.wav"); }
+
+void DwellEngine::playFromClickFolder(const char* file)
+{
+    const std::string path = platform::ProgramPath(m_os, std::string("Click/") + file);
+    // A sound that cannot be played is the backend's to cover with the system's default sound.
+    if (m_os.isNormalFile(path))
+        m_os.playSound(path);
+    else
+        m_os.beep();
+}
+
+void DwellEngine::releaseHeldButton()
+{
+    if (m_dragHeld) {
+        m_os.release(Button::Left);
+        m_dragHeld = false;
+    }
+}
+
+} // namespace engine

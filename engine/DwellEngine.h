@@ -1,0 +1,113 @@
+#pragma once
+
+#include <cstdint>
+
+namespace platform {
+class Platform;
+}
+namespace settings {
+struct Settings;
+}
+
+namespace engine {
+
+// What the toolbar's buttons choose; the value is the button's place on the toolbar, top to bottom.
+enum class Mode : std::int16_t {
+    Exit = 0,
+    Pause = 1,
+    DoubleClick = 2,
+    LeftClick = 3,
+    Drag = 4,
+    RightClick = 5,
+    MiddleClick = 6,
+    Options = 7,
+    Help = 8,
+};
+
+constexpr int kModes = 9;
+constexpr int ButtonIndex(Mode mode) { return static_cast<int>(mode); }
+
+// Resting ticks on a command button before it presses itself.
+constexpr int kHoverPressTicks = 15;
+
+// A dialog the tick asks about.
+enum class Dialog { ExitQuestion, Options };
+
+// What the tick needs from the windows.
+class EngineWindows
+{
+public:
+    virtual ~EngineWindows() = default;
+    /** The toolbar's edges in screen pixels, not rounded. */
+    virtual double toolbarTop() = 0;
+    virtual double toolbarHeight() = 0;
+    virtual double toolbarWidth() = 0;
+    virtual bool toolbarVisible() = 0;
+    virtual void showToolbar() = 0;
+    virtual void hideToolbar() = 0;
+    /** Loads the dialog, hidden, when it is not loaded: its load saves the click mode and sets left click. */
+    virtual void loadDialog(Dialog dialog) = 0;
+    /** Whether the dialog is on the screen; never loads it. */
+    virtual bool dialogVisible(Dialog dialog) = 0;
+    /** What pressing a command button (exit, options, help) does. */
+    virtual void runCommand(Mode command) = 0;
+};
+
+// The dwell clicker: one tick every 100 ms samples the pointer and, once it has rested for the set time,
+// injects the clicks of the current mode. Resting on a command button presses it after kHoverPressTicks.
+class DwellEngine
+{
+public:
+    DwellEngine(platform::Platform& os, const settings::Settings& settings);
+
+    // The windows come after the engine; until they are attached the tick does nothing.
+    void attach(EngineWindows* windows) { m_windows = windows; }
+
+    /** One tick of the dwell timer. */
+    void tick();
+
+    Mode mode() const { return m_mode; }
+    void setMode(Mode mode) { m_mode = mode; }
+    /** The rest so far counts for nothing towards the next click. */
+    void clearDwell() { m_dwellTicks = 0; }
+    /** The rest so far counts for nothing towards a click or a hover press. */
+    void restartCounting();
+
+    void leftClick();
+    void rightClick();
+    void middleClick();
+    /** The click sound; returns when it has ended. A missing file gives the system beep. */
+    void playClickSound();
+    /** The sound of choosing a toolbar button. */
+    void playSelectionSound();
+
+    /** Releases the left button when drag holds it; every way out of the program calls this. */
+    void releaseHeldButton();
+
+    bool dragHeld() const { return m_dragHeld; }
+    std::int16_t dwellTicks() const { return m_dwellTicks; }
+    std::int16_t hoverTicks() const { return m_hoverTicks; }
+    bool restHandled() const { return m_restHandled; }
+
+private:
+    void showOrHideToolbar(long x, long y);
+    void hoverPress();
+    void dwellClick();
+    void clickSound();
+    void playFromClickFolder(const char* file);
+
+    platform::Platform& m_os;
+    const settings::Settings& m_settings;
+    EngineWindows* m_windows = nullptr;
+
+    Mode m_mode = Mode::Exit;
+    std::int16_t m_dwellTicks = 0; // resting ticks, back to 0 each time it reaches the dwell time
+    std::int16_t m_hoverTicks = 0; // resting ticks towards a hover press
+    std::int16_t m_lastX = 0; // pointer at the previous tick, screen pixels
+    std::int16_t m_lastY = 0;
+    Mode m_hoverMode = Mode::Exit; // the mode the previous hover step saw
+    bool m_restHandled = false; // this rest has had its click or hover press
+    bool m_dragHeld = false; // drag holds the left button down
+};
+
+} // namespace engine
