@@ -1,34 +1,48 @@
-// Set-up the widget tests share: a fresh fake platform and program state, files in a temporary program
-// folder, the toolbar started from it, and every window gone again before the next test.
+// Set-up the tests share: the engine's windows as a recording stand-in, a temporary program folder, and the
+// whole program started on the fake platform.
 #pragma once
 
-#include "dialogs/Form3.h"
-#include "dialogs/Form4.h"
-#include "dialogs/frmAbout.h"
-#include "engine/Engine.h"
+#include "app/Program.h"
+#include "engine/DwellEngine.h"
 #include "platform/fake/FakePlatform.h"
-#include "settings/Language.h"
-#include "settings/Settings.h"
-#include "tests/TestRow.h"
-#include "toolbar/Form1.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <QtTest>
+#include <QTest>
 
 #include <memory>
+#include <vector>
 
 namespace support {
 
-inline void Reset(platform::FakePlatform& os)
+// One data row on one line: Row("name", a, b, c).
+template<typename... T>
+void Row(const char* name, const T&... values)
 {
-    os = platform::FakePlatform();
-    platform::Install(&os);
-    engine::ResetState();
-    settings::Settings = {};
-    settings::LanguageTable.fill({});
+    (QTest::newRow(name) << ... << values);
 }
+
+// The toolbar as the engine sees it (the start-up geometry of a 768-pixel screen), recording what the engine
+// asks of the windows.
+class StandInWindows : public engine::EngineWindows
+{
+public:
+    double toolbarTop() override { return 164.5; }
+    double toolbarHeight() override { return 359; }
+    double toolbarWidth() override { return 45; }
+    bool toolbarVisible() override { return visible; }
+    void showToolbar() override { visible = true; }
+    void hideToolbar() override { visible = false; }
+    void loadDialog(engine::Dialog dialog) override { loads.push_back(dialog); }
+    bool dialogVisible(engine::Dialog) override { return false; }
+    void runCommand(engine::Mode command) override { commands.push_back(command); }
+
+    bool visible = false;
+    std::vector<engine::Dialog> loads;
+    std::vector<engine::Mode> commands;
+};
 
 inline bool WriteFile(const QString& path, const QByteArray& bytes)
 {
@@ -36,28 +50,46 @@ inline bool WriteFile(const QString& path, const QByteArray& bytes)
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
-// Gives the folder a Lang folder with the shipped English texts.
-inline bool CopyEnglish(const QString& folder)
+// A program folder of its own with the shipped English texts, which the fake platform reports as the
+// executable's folder.
+class ProgramFolder
 {
-    return QDir().mkpath(folder + QStringLiteral("/Lang"))
-        && QFile::copy(QFINDTESTDATA("../resources/Lang/English.lng"), folder + QStringLiteral("/Lang/English.lng"));
-}
+public:
+    explicit ProgramFolder(platform::FakePlatform& os)
+    {
+        QDir().mkpath(path() + QStringLiteral("/Lang"));
+        QFile::copy(QFINDTESTDATA("../resources/Lang/English.lng"), path() + QStringLiteral("/Lang/English.lng"));
+        os.folder = path().toStdString();
+    }
+    QString path() const { return m_dir.path(); }
+    QString file(const QString& relative) const { return m_dir.filePath(relative); }
 
-inline std::unique_ptr<toolbar::Form1> Start()
-{
-    auto form = std::make_unique<toolbar::Form1>();
-    form->Form_Initialize();
-    form->Form_Load();
-    return form;
-}
+private:
+    QTemporaryDir m_dir;
+};
 
-inline void Unload(std::unique_ptr<toolbar::Form1>& form)
+// The whole program on the fake platform, started as main() starts it; every window is gone with it.
+struct StartedProgram
 {
-    form.reset();
-    dialogs::UnloadAbout();
-    dialogs::UnloadOptions();
-    dialogs::UnloadExitQuestion();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
+    explicit StartedProgram(bool start = true)
+    {
+        program = std::make_unique<Program>(os);
+        program->desktop().openUrl = [this](const QUrl& url) { opened.push_back(url); };
+        program->desktop().showMessage = [this](const QString& text, const QString&) { messages.push_back(text); };
+        if (start)
+            program->start();
+    }
+    ~StartedProgram()
+    {
+        program.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    platform::FakePlatform os;
+    ProgramFolder folder {os};
+    std::unique_ptr<Program> program;
+    std::vector<QUrl> opened;
+    QStringList messages;
+};
 
 } // namespace support
