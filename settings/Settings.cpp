@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <limits>
+#include <random>
 #include <string>
 #include <system_error>
 
@@ -108,12 +109,12 @@ std::int16_t ToInt16(const std::string& text)
 // A name nobody else uses, beside the target so that the rename stays within one file system.
 std::filesystem::path FreeTemporaryPath(const std::filesystem::path& target)
 {
-    static unsigned counter = 0;
     const auto ticks = static_cast<unsigned long long>(std::chrono::steady_clock::now().time_since_epoch().count());
+    std::random_device random;
     std::error_code error;
     for (int attempt = 0; attempt < 100; ++attempt) {
         std::filesystem::path candidate = target;
-        candidate += ".tmp-" + std::to_string(ticks % 1000000007ULL) + "-" + std::to_string(++counter);
+        candidate += ".tmp-" + std::to_string(ticks % 1000000007ULL) + "-" + std::to_string(random());
         if (!std::filesystem::exists(candidate, error) && !error)
             return candidate;
     }
