@@ -1,436 +1,263 @@
 # shellcheck shell=bash
-# Shared helpers for the end-to-end tests. Each test script does:
+# Shared by the end-to-end journeys and bench/soak.sh. A script does
 #
 #   source "$(dirname "$0")/lib.sh"
 #   e2e_setup "$@"          # <dimoro executable> <xrecorder>
 #
-# and then uses the functions below. Every test gets its own Xvfb (the server
-# picks a free display number itself, so parallel runs never collide), its own
-# copy of the program's folder, and its own TMPDIR, HOME and XDG folders.
-# Everything it starts is ended by the EXIT trap, by process id.
-#
+# and then has its own Xvfb (the server picks a free display number, so parallel runs never collide) with the
+# recorder on it, a copy of the program's folder in "$E2E_RUN" (a name with a blank, no Dimoro.ini), its own
+# TMPDIR, HOME and XDG folders, ALSA's null device as the sound card and a stub of the desktop's opener that
+# notes each address in $E2E_TMP/opened.log. Everything it starts is ended on exit, by process id.
 # Set E2E_KEEP=1 to keep the temporary folder for a look afterwards.
-# E2E_LIMIT (default 60) is the most seconds a test may take; then it fails.
 
-# Variables set here are read by the test scripts.
+# Variables set here are read by the scripts.
 # shellcheck disable=SC2034
 set -u
-
+export LC_NUMERIC=C
 E2E_NAME=$(basename "${0%.sh}")
-E2E_START=$EPOCHREALTIME
+E2E_START=${EPOCHREALTIME/[.,]/}
 E2E_TMP=""
 E2E_PIDS=()
-E2E_WATCHDOG=""
-E2E_LAST_PID=""
-E2E_EXIT_CODE=""
-E2E_WINDOW=""
-E2E_SCREEN_W=1024
-E2E_SCREEN_H=768
-E2E_POLL=0.05
-E2E_LIMIT=${E2E_LIMIT:-60}
-E2E_RUN_AS=()
-
-# --- reporting ---------------------------------------------------------------
-
-e2e_elapsed() {
-    local now=$EPOCHREALTIME
-    awk -v a="$E2E_START" -v b="$now" 'BEGIN { printf "%.2f", b - a }'
-}
+E2E_SEEN=0    # button events on the recorder's window that a check has accounted for
+E2E_RUN_AS=() # a command that runs the program as another user (setpriv ...)
 
 e2e_log() {
-    printf '[%s +%ss] %s\n' "$E2E_NAME" "$(e2e_elapsed)" "$*"
-}
-
-e2e_dump() {
-    local file
-    [[ -n "$E2E_TMP" && -d "$E2E_TMP" ]] || return 0
-    for file in "$E2E_TMP"/*.log "$E2E_TMP"/*.out "$E2E_TMP"/*.err; do
-        [[ -s "$file" ]] || continue
-        printf -- '----- %s (last 40 lines) -----\n' "$(basename "$file")"
-        tail -n 40 "$file"
-    done
+    local us=$((${EPOCHREALTIME/[.,]/} - E2E_START))
+    printf '[%s +%d.%02ds] %s\n' "$E2E_NAME" $((us / 1000000)) $((us % 1000000 / 10000)) "$*"
 }
 
 e2e_fail() {
-    printf '[%s +%ss] FAIL: %s\n' "$E2E_NAME" "$(e2e_elapsed)" "$*"
-    e2e_dump
-    printf '%s: FAIL\n' "$E2E_NAME"
+    e2e_log "FAIL: $*"
+    local file
+    for file in "$E2E_TMP"/*.err "$E2E_TMP"/*.log; do
+        [[ -s "$file" ]] && printf -- '----- %s (last 30 lines)\n%s\n' "${file##*/}" "$(tail -n 30 "$file")"
+    done
     exit 1
 }
 
-e2e_pass() {
-    printf '%s: PASS\n' "$E2E_NAME"
-    exit 0
-}
-
-# e2e_check <description> <command...>: runs the command; fails the test if it fails.
+# e2e_check <what> <command...>: the command must succeed.
 e2e_check() {
-    local what=$1
-    shift
-    if "$@"; then
-        e2e_log "ok: $what"
-    else
-        e2e_fail "$what"
-    fi
+    "${@:2}" || e2e_fail "$1"
+    e2e_log "ok: $1"
 }
 
-# --- set-up and clean-up -------------------------------------------------------
+e2e_not() { ! "$@"; }
 
-e2e_need() {
-    local tool
-    for tool in "$@"; do
-        if ! command -v "$tool" >/dev/null 2>&1; then
-            printf '%s: SKIP (%s is not installed)\n' "$E2E_NAME" "$tool"
-            exit 77
+# e2e_wait [-h] <seconds> <what> <command...>: polls the command every 50 ms until it succeeds, and fails the
+# test if it has not within the time. With -h the command must instead keep succeeding the whole time.
+e2e_wait() {
+    local hold=0 us
+    [[ "$1" == -h ]] && hold=1 && shift
+    printf -v us '%.0f' "${1}e6"
+    local end=$((${EPOCHREALTIME/[.,]/} + us))
+    while :; do
+        if "${@:3}"; then
+            ((hold)) || { e2e_log "ok: $2" && return 0; }
+        elif ((hold)); then
+            e2e_fail "stopped holding: $2"
         fi
+        if ((${EPOCHREALTIME/[.,]/} > end)); then
+            ((hold)) || e2e_fail "timed out after $1 s waiting for: $2"
+            e2e_log "ok: $2 (held $1 s)" && return 0
+        fi
+        sleep 0.05
+    done
+}
+
+e2e_running() {
+    local stat
+    stat=$(cat "/proc/$1/stat" 2>/dev/null) && [[ "${stat##*) }" != [ZX]* ]]
+}
+
+# e2e_ended <pid> <seconds>: the process must end in time; its exit code is left in E2E_CODE.
+e2e_ended() {
+    e2e_wait "$2" "process $1 to end" e2e_not e2e_running "$1"
+    wait "$1" 2>/dev/null
+    E2E_CODE=$?
+    local i
+    for i in "${!E2E_PIDS[@]}"; do
+        [[ "${E2E_PIDS[i]}" == "$1" ]] && unset 'E2E_PIDS[i]'
     done
 }
 
 e2e_cleanup() {
-    local pid i
-    trap - INT TERM
-    if [[ -n "$E2E_WATCHDOG" ]]; then
-        kill -TERM "$E2E_WATCHDOG" 2>/dev/null
-        wait "$E2E_WATCHDOG" 2>/dev/null
-    fi
-    # Newest first: the programs and helpers before the X server they use.
-    for ((i = ${#E2E_PIDS[@]} - 1; i >= 0; i--)); do
-        pid=${E2E_PIDS[i]}
-        kill -TERM "$pid" 2>/dev/null || continue
-    done
-    for ((i = ${#E2E_PIDS[@]} - 1; i >= 0; i--)); do
-        pid=${E2E_PIDS[i]}
-        e2e_reap "$pid" 3 || kill -KILL "$pid" 2>/dev/null
+    local pid
+    kill -TERM "${E2E_PIDS[@]}" 2>/dev/null
+    for pid in "${E2E_PIDS[@]}"; do
+        for _ in {1..60}; do e2e_running "$pid" || break; sleep 0.05; done
+        kill -KILL "$pid" 2>/dev/null
         wait "$pid" 2>/dev/null
     done
-    if [[ -n "$E2E_TMP" && -d "$E2E_TMP" ]]; then
-        if [[ "${E2E_KEEP:-0}" == 1 ]]; then
-            printf '[%s] kept %s\n' "$E2E_NAME" "$E2E_TMP"
-        else
-            rm -rf "$E2E_TMP"
-        fi
-    fi
+    if [[ "${E2E_KEEP:-0}" == 1 ]]; then echo "kept $E2E_TMP"; else chmod -R u+w "$E2E_TMP" && rm -rf "$E2E_TMP"; fi
 }
 
-# e2e_setup <dimoro> <xrecorder>
+# e2e_xvfb [Xvfb arguments...]: starts a private X server and points DISPLAY at it.
+# shellcheck disable=SC2120 # the arguments are for the scripts
+e2e_xvfb() {
+    : >"$E2E_TMP/display"
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset "$@" 3>"$E2E_TMP/display" 2>>"$E2E_TMP/xvfb.err" &
+    E2E_XVFB=$!
+    E2E_PIDS+=("$E2E_XVFB")
+    e2e_wait 10 "Xvfb $*" grep -qx '[0-9][0-9]*' "$E2E_TMP/display"
+    DISPLAY=":$(<"$E2E_TMP/display")"
+    export DISPLAY
+}
+
+# e2e_copy_program: a fresh copy of the program's folder in "$E2E_RUN", without a settings file.
+e2e_copy_program() {
+    E2E_RUN="$E2E_TMP/my run"
+    E2E_EXE="$E2E_RUN/${E2E_DIMORO##*/}"
+    { rm -rf "$E2E_RUN" && cp -a "${E2E_DIMORO%/*}/." "$E2E_RUN/" && rm -f "$E2E_RUN/Dimoro.ini"; } ||
+        e2e_fail "cannot copy the program's folder"
+}
+
 e2e_setup() {
-    if (($# != 2)); then
+    if (($# != 2)) || [[ ! -x "$1" || ! -x "$2" ]]; then
         echo "usage: $0 <dimoro executable> <xrecorder>" >&2
         exit 2
     fi
     E2E_DIMORO=$(readlink -f "$1")
     E2E_RECORDER=$(readlink -f "$2")
-    [[ -x "$E2E_DIMORO" ]] || e2e_fail "no program at $1"
-    [[ -x "$E2E_RECORDER" ]] || e2e_fail "no recorder at $2"
-    e2e_need Xvfb xdotool xwininfo awk
-    E2E_TMP=$(mktemp -d "${TMPDIR:-/tmp}/dimoro-e2e.XXXXXX") || e2e_fail "cannot make a temporary folder"
+    local tool
+    for tool in Xvfb xdotool xwininfo; do
+        command -v "$tool" >/dev/null || { echo "$E2E_NAME: SKIP ($tool is not installed)" && exit 77; }
+    done
+    E2E_TMP=$(mktemp -d "${TMPDIR:-/tmp}/dimoro-e2e.XXXXXX") || exit 1
     trap e2e_cleanup EXIT
-    trap 'e2e_fail "interrupted, or over the time limit of ${E2E_LIMIT}s"' INT TERM
-    # A whole test ends by itself well before CTest's own timeout would kill it
-    # without letting it clean up.
-    local self=$$
-    (
-        trap 'kill "$nap" 2>/dev/null; exit 0' TERM
-        sleep "$E2E_LIMIT" &
-        nap=$!
-        wait "$nap" && kill -TERM "$self"
-    ) &
-    E2E_WATCHDOG=$!
-    mkdir -p "$E2E_TMP/tmp" "$E2E_TMP/home/.config" "$E2E_TMP/runtime"
+    trap 'e2e_fail "interrupted, or out of time"' INT TERM
+    mkdir -p "$E2E_TMP/tmp" "$E2E_TMP/home/.config" "$E2E_TMP/runtime" "$E2E_TMP/bin"
     chmod 700 "$E2E_TMP/runtime"
-    e2e_log "work folder $E2E_TMP"
-}
-
-# --- waiting -------------------------------------------------------------------
-
-# e2e_wait_for <timeout-s> <description> <command...>: polls the command every
-# 50 ms until it succeeds; fails the test after the timeout. Logs the success
-# unless E2E_QUIET=1.
-e2e_wait_for() {
-    local timeout=$1 what=$2
-    shift 2
-    local deadline
-    deadline=$(awk -v t="$EPOCHREALTIME" -v d="$timeout" 'BEGIN { printf "%.6f", t + d }')
-    local began=$EPOCHREALTIME
-    while true; do
-        if "$@"; then
-            [[ "${E2E_QUIET:-0}" == 1 ]] || e2e_log "ok: $what (after $(awk -v a="$began" -v b="$EPOCHREALTIME" 'BEGIN { printf "%.2f", b - a }')s)"
-            return 0
-        fi
-        if awk -v t="$EPOCHREALTIME" -v d="$deadline" 'BEGIN { exit !(t > d) }'; then
-            e2e_fail "timed out after ${timeout}s waiting for: $what"
-        fi
-        sleep "$E2E_POLL"
-    done
-}
-
-# e2e_holds_for <seconds> <description> <command...>: the command must keep
-# succeeding for the whole time (checked every 50 ms); fails the test otherwise.
-e2e_holds_for() {
-    local span=$1 what=$2
-    shift 2
-    local deadline
-    deadline=$(awk -v t="$EPOCHREALTIME" -v d="$span" 'BEGIN { printf "%.6f", t + d }')
-    while true; do
-        "$@" || e2e_fail "stopped holding: $what"
-        if awk -v t="$EPOCHREALTIME" -v d="$deadline" 'BEGIN { exit !(t > d) }'; then
-            e2e_log "ok: $what (held ${span}s)"
-            return 0
-        fi
-        sleep "$E2E_POLL"
-    done
-}
-
-# --- processes -----------------------------------------------------------------
-
-# e2e_exited <pid>: true once the process has ended (gone or a zombie).
-e2e_exited() {
-    local state
-    [[ -r "/proc/$1/stat" ]] || return 0
-    state=$(awk '{ sub(/^.*\) /, ""); print $1 }' "/proc/$1/stat" 2>/dev/null) || return 0
-    [[ -z "$state" || "$state" == Z || "$state" == X ]]
-}
-
-e2e_running() {
-    ! e2e_exited "$1"
-}
-
-# e2e_reap <pid> <timeout-s>: waits (polling) for the process to end; true if it did.
-e2e_reap() {
-    local pid=$1 tries
-    tries=$(awk -v t="$2" -v p="$E2E_POLL" 'BEGIN { printf "%d", t / p + 1 }')
-    while ((tries-- > 0)); do
-        e2e_exited "$pid" && return 0
-        sleep "$E2E_POLL"
-    done
-    e2e_exited "$pid"
-}
-
-# e2e_forget <pid>: drops a reaped process from the clean-up list, so that its
-# number, free again, is never signalled.
-e2e_forget() {
-    local i
-    for i in "${!E2E_PIDS[@]}"; do
-        [[ "${E2E_PIDS[i]}" == "$1" ]] && unset 'E2E_PIDS[i]'
-    done
-    E2E_PIDS=("${E2E_PIDS[@]}")
-}
-
-# e2e_wait_exit <pid> <timeout-s>: the process must end in time; its exit code
-# is left in E2E_EXIT_CODE.
-e2e_wait_exit() {
-    local pid=$1
-    e2e_wait_for "$2" "process $pid to end" e2e_exited "$pid"
-    wait "$pid" 2>/dev/null
-    E2E_EXIT_CODE=$?
-    e2e_forget "$pid"
-}
-
-# e2e_stop <pid>: ends a process this test started (TERM, then KILL).
-e2e_stop() {
-    local pid=$1
-    kill -TERM "$pid" 2>/dev/null
-    e2e_reap "$pid" 3 || kill -KILL "$pid" 2>/dev/null
-    wait "$pid" 2>/dev/null
-    e2e_forget "$pid"
-    return 0
-}
-
-# --- X server ------------------------------------------------------------------
-
-# e2e_start_xvfb [extra Xvfb arguments]: starts a private server; sets DISPLAY.
-e2e_start_xvfb() {
-    local fdfile="$E2E_TMP/displayfd"
-    : >"$fdfile"
-    Xvfb -displayfd 3 -screen 0 "${E2E_SCREEN_W}x${E2E_SCREEN_H}x24" -nolisten tcp -noreset "$@" \
-        3>"$fdfile" >"$E2E_TMP/xvfb.log" 2>&1 &
-    local pid=$!
-    E2E_PIDS+=("$pid")
-    e2e_wait_for 10 "Xvfb to tell its display number" grep -q '^[0-9][0-9]*$' "$fdfile"
-    DISPLAY=":$(head -n 1 "$fdfile")"
-    export DISPLAY
-    e2e_running "$pid" || e2e_fail "Xvfb ended at once"
-    e2e_log "Xvfb (pid $pid) on $DISPLAY ${*:+with $*}"
-}
-
-# --- the recorder ----------------------------------------------------------------
-
-E2E_REC_LOG=""
-
-# e2e_start_recorder: starts the recorder (a window over the whole screen, also
-# watching the other windows) and waits until its window is up. Its output goes
-# to $E2E_REC_LOG.
-e2e_start_recorder() {
+    printf 'pcm.!default { type null }\n' >"$E2E_TMP/home/.asoundrc"
+    printf '#!/bin/sh\nprintf "%%s\\n" "$*" >>"%s"\n' "$E2E_TMP/opened.log" >"$E2E_TMP/bin/xdg-open"
+    chmod +x "$E2E_TMP/bin/xdg-open"
+    e2e_copy_program
+    # shellcheck disable=SC2119
+    e2e_xvfb
     E2E_REC_LOG="$E2E_TMP/recorder.log"
     "$E2E_RECORDER" >"$E2E_REC_LOG" 2>"$E2E_TMP/recorder.err" &
-    local pid=$!
-    E2E_PIDS+=("$pid")
-    e2e_wait_for 10 "the recorder's window" grep -qx ready "$E2E_REC_LOG"
-    e2e_log "recorder (pid $pid) ready"
+    E2E_PIDS+=("$!")
+    e2e_wait 10 "the recorder's window on $DISPLAY" grep -qx ready "$E2E_REC_LOG"
 }
 
-# e2e_buttons: the button events recorded so far, one per line.
+# e2e_move <x> <y>: moves the pointer; nothing here ever presses a button.
+e2e_move() {
+    xdotool mousemove "$1" "$2" || e2e_fail "xdotool mousemove $1 $2 failed"
+    e2e_log "pointer at $1,$2"
+}
+
+# e2e_start [--no-wait] <name>: starts the program in "$E2E_RUN" in the locale E2E_LANG (C.UTF-8 unless set),
+# telling it to report the texts it shows on standard error; output in $E2E_TMP/<name>.out and .err, process
+# id in PID. Unless told not to, waits until the toolbar has been shown and has slid out of sight (the recorder
+# sees its window mapped, then unmapped), and leaves the toolbar's window id in TOOLBAR.
+e2e_start() {
+    local wait=1 from
+    [[ "$1" == --no-wait ]] && wait=0 && shift
+    from=$(($(wc -l <"$E2E_REC_LOG") + 1)) # the server may give this run an earlier run's window ids
+    (
+        cd "$E2E_TMP/home" || exit 127
+        exec env -u WAYLAND_DISPLAY -u DBUS_SESSION_BUS_ADDRESS -u SESSION_MANAGER -u LC_ALL -u LC_MESSAGES \
+            PATH="$E2E_TMP/bin:$PATH" QT_QPA_PLATFORM=xcb LANG="${E2E_LANG:-C.UTF-8}" DIMORO_TEST_REPORT_TEXTS=1 \
+            TMPDIR="$E2E_TMP/tmp" HOME="$E2E_TMP/home" XDG_CONFIG_HOME="$E2E_TMP/home/.config" \
+            XDG_RUNTIME_DIR="$E2E_TMP/runtime" "${E2E_RUN_AS[@]}" "$E2E_EXE"
+    ) >"$E2E_TMP/$1.out" 2>"$E2E_TMP/$1.err" &
+    PID=$!
+    E2E_PIDS+=("$PID")
+    e2e_log "started $1 (pid $PID)"
+    ((wait)) || return 0
+    e2e_wait 15 "the toolbar window of $1" e2e_window "$PID" 'Dimoro Free' hidden-too
+    TOOLBAR=$E2E_WINDOW
+    e2e_wait 10 "the slide-out of $1 to end" e2e_logged "^unmap $(printf 0x%x "$TOOLBAR") " "$from"
+}
+
+# e2e_reported <name> <what>: the text the program <name> reported showing there ("tooltip 7", "message text").
+e2e_reported() {
+    sed -n "s/^$2: //p" "$E2E_TMP/$1.err" | head -n 1
+}
+
+# e2e_window <pid> <title> [hidden-too]: true once the process has a window of that title on the screen (or at
+# all); its id is left in E2E_WINDOW.
+e2e_window() {
+    local shown=(--onlyvisible)
+    (($# > 2)) && shown=()
+    E2E_WINDOW=$(xdotool search --all "${shown[@]}" --pid "$1" --name "^$2\$" 2>/dev/null | head -n 1)
+    [[ -n "$E2E_WINDOW" ]]
+}
+
+# e2e_geometry <window>: its state (IsViewable, IsUnMapped) and place, as "IsViewable 0 164 45 359".
+e2e_geometry() {
+    xwininfo -id "$1" 2>/dev/null | awk '/Map State:/ { s = $NF } /Absolute upper-left [XY]:/ { p = p " " $NF }
+        /^ *(Width|Height):/ { p = p " " $NF } END { print s p }'
+}
+
+# e2e_is <window> <state> [<x> <y> <width> <height>]: true if the window is so.
+e2e_is() {
+    [[ "$(e2e_geometry "$1") " == "${*:2} "* ]]
+}
+
+# e2e_pick <y>: touches the left screen edge at that height, so that the toolbar shows, and moves over it to
+# x 20: the button there is picked (a click kind at once, a command after a rest there).
+e2e_pick() {
+    e2e_move 0 "$1"
+    e2e_wait 2 "the toolbar shown" e2e_is "$TOOLBAR" IsViewable
+    e2e_move 20 "$1"
+}
+
+# e2e_options [<x> <y> <what>]...: opens the options dialog by a rest on its button (on a toolbar without the
+# middle-click button) and dwell-clicks these places of its client area in turn (in pixels: designed twips / 15).
+# Leaves the client area's place in DX, DY.
+e2e_options() {
+    e2e_pick 470
+    e2e_wait 5 "the options dialog, after a rest on its button" e2e_window "$PID" Options
+    read -r _ DX DY _ _ < <(e2e_geometry "$E2E_WINDOW")
+    while (($# >= 3)); do
+        e2e_dwell $((DX + $1)) $((DY + $2)) "$3"
+        shift 3
+    done
+}
+
+# e2e_logged <regex> [from-line]: true if a line of the recorder's log (from that line on) matches.
+e2e_logged() {
+    tail -n +"${2:-1}" "$E2E_REC_LOG" | grep -qE "$1"
+}
+
+# e2e_count <regex> <test operator> <number>: compares the count of the recorder's lines that match.
+e2e_count() {
+    test "$(grep -cE "$1" "$E2E_REC_LOG")" "$2" "$3"
+}
+
 e2e_buttons() {
     grep -E '^(press|release) ' "$E2E_REC_LOG"
 }
 
-e2e_button_count() {
-    e2e_buttons | wc -l
-}
-
-# e2e_buttons_at_least <n>: true once n button events have been recorded.
-e2e_buttons_at_least() {
-    (($(e2e_button_count) >= $1))
-}
-
-# e2e_expect_buttons <from-line> <expected>: the button events after the first
-# <from-line> ones, without their times, must be exactly <expected>
-# (lines "press|release <button> <x> <y>").
-e2e_expect_buttons() {
-    local skip=$1 expected=$2 actual
-    actual=$(e2e_buttons | tail -n +"$((skip + 1))" | awk '{ print $1, $2, $3, $4 }')
-    if [[ "$actual" != "$expected" ]]; then
-        printf 'expected button events:\n%s\nrecorded:\n%s\n' "${expected:-(none)}" "${actual:-(none)}"
-        return 1
+# e2e_events <seconds> [event...]: the recorder's window gets exactly these button events next, within the
+# time, each "press|release <button> <x> <y>", or "click <button> <x> <y>" for both; with none, no event at
+# all for that time. Every event is accounted for, so one too many shows up at the next call.
+e2e_events() {
+    local seconds=$1 want=() event got
+    shift
+    for event in "$@"; do
+        [[ "$event" == click* ]] && want+=("press${event#click}" "release${event#click}") || want+=("$event")
+    done
+    if ((${#want[@]} == 0)); then
+        e2e_wait -h "$seconds" "no button event" e2e_count '^(press|release) ' -eq "$E2E_SEEN"
+        return
     fi
+    e2e_wait "$seconds" "${want[*]}" e2e_count '^(press|release) ' -ge $((E2E_SEEN + ${#want[@]}))
+    got=$(e2e_buttons | tail -n +$((E2E_SEEN + 1)) | head -n ${#want[@]} | cut -d ' ' -f 1-4)
+    [[ "$got" == "$(printf '%s\n' "${want[@]}")" ]] || e2e_fail "expected ${want[*]}, got: ${got//$'\n'/, }"
+    E2E_SEEN=$((E2E_SEEN + ${#want[@]}))
 }
 
-# --- the pointer ---------------------------------------------------------------
-
-# e2e_pointer_at <x> <y>: true if the pointer is there.
-e2e_pointer_at() {
-    local where
-    where=$(xdotool getmouselocation 2>/dev/null) || return 1
-    [[ "$where" == "x:$1 y:$2 "* ]]
-}
-
-# e2e_move <x> <y>: moves the pointer (never presses a button) and checks it got there.
-e2e_move() {
-    xdotool mousemove "$1" "$2" || e2e_fail "xdotool mousemove $1 $2 failed"
-    E2E_QUIET=1 e2e_wait_for 2 "the pointer at $1,$2" e2e_pointer_at "$1" "$2"
-    e2e_log "pointer moved to $1,$2"
-}
-
-# --- the program -----------------------------------------------------------------
-
-# e2e_stub_opener: the desktop's opener (xdg-open, which the program's URL opening runs) is replaced,
-# for programs started afterwards, by one that notes each address in $E2E_TMP/opened.log.
-e2e_stub_opener() {
-    mkdir -p "$E2E_TMP/bin"
-    printf '#!/bin/sh\nprintf "%%s\\n" "$*" >>"%s"\n' "$E2E_TMP/opened.log" >"$E2E_TMP/bin/xdg-open"
-    chmod +x "$E2E_TMP/bin/xdg-open"
-    PATH="$E2E_TMP/bin:$PATH"
-}
-
-# e2e_prepare_run: copies the program's folder to a private place, without any
-# settings file a build folder may hold. Sets E2E_RUN and E2E_EXE.
-e2e_prepare_run() {
-    E2E_RUN="$E2E_TMP/run"
-    mkdir -p "$E2E_RUN"
-    cp -a "$(dirname "$E2E_DIMORO")/." "$E2E_RUN/" || e2e_fail "cannot copy the program's folder"
-    rm -f "$E2E_RUN/Dimoro.ini"
-    E2E_EXE="$E2E_RUN/$(basename "$E2E_DIMORO")"
-    [[ -x "$E2E_EXE" ]] || e2e_fail "the copy has no executable"
-    e2e_log "program copied to $E2E_RUN"
-}
-
-# e2e_start_program <name>: starts the program from its private folder, with a
-# private TMPDIR, HOME and XDG folders, on the test's X server, in the locale
-# E2E_LANG (default C.UTF-8). It reports the texts it shows on standard error.
-# Output goes to $E2E_TMP/<name>.out and .err; the process id is left in E2E_LAST_PID.
-# E2E_RUN_AS, when set, is a command that runs the program as another user (e.g. setpriv ...).
-e2e_start_program() {
-    local name=$1
-    (
-        cd "$E2E_TMP/home" || exit 127
-        exec env -u WAYLAND_DISPLAY -u DBUS_SESSION_BUS_ADDRESS -u SESSION_MANAGER -u LC_ALL -u LC_MESSAGES \
-            DISPLAY="$DISPLAY" QT_QPA_PLATFORM=xcb LANG="${E2E_LANG:-C.UTF-8}" DIMORO_TEST_REPORT_TEXTS=1 \
-            TMPDIR="$E2E_TMP/tmp" HOME="$E2E_TMP/home" XDG_CONFIG_HOME="$E2E_TMP/home/.config" \
-            XDG_RUNTIME_DIR="$E2E_TMP/runtime" "${E2E_RUN_AS[@]}" "$E2E_EXE"
-    ) >"$E2E_TMP/$name.out" 2>"$E2E_TMP/$name.err" &
-    E2E_LAST_PID=$!
-    E2E_PIDS+=("$E2E_LAST_PID")
-    e2e_log "started $name (pid $E2E_LAST_PID)"
-}
-
-# --- windows -------------------------------------------------------------------
-
-# e2e_find_toolbar <pid>: true once the program has its toolbar window; its id
-# (decimal) is left in E2E_WINDOW.
-e2e_find_toolbar() {
-    local ids
-    ids=$(xdotool search --all --pid "$1" --name '^Dimoro Free$' 2>/dev/null) || return 1
-    E2E_WINDOW=$(head -n 1 <<<"$ids")
-    [[ -n "$E2E_WINDOW" ]]
-}
-
-# e2e_find_visible <pid>: true once the process shows a window; its id is left
-# in E2E_WINDOW.
-e2e_find_visible() {
-    local ids
-    ids=$(xdotool search --all --onlyvisible --pid "$1" '' 2>/dev/null) || return 1
-    E2E_WINDOW=$(head -n 1 <<<"$ids")
-    [[ -n "$E2E_WINDOW" ]]
-}
-
-# e2e_window_info <id>: prints "<state> <x> <y> <w> <h>" (state IsViewable,
-# IsUnMapped or IsUnviewable).
-e2e_window_info() {
-    xwininfo -id "$1" 2>/dev/null | awk '
-        /Absolute upper-left X:/ { x = $NF }
-        /Absolute upper-left Y:/ { y = $NF }
-        /^ *Width:/ { w = $NF }
-        /^ *Height:/ { h = $NF }
-        /Map State:/ { s = $NF }
-        END { if (s == "") exit 1; print s, x, y, w, h }'
-}
-
-e2e_viewable() {
-    local info
-    info=$(e2e_window_info "$1") || return 1
-    [[ "$info" == IsViewable* ]]
-}
-
-e2e_unmapped() {
-    local info
-    info=$(e2e_window_info "$1") || return 1
-    [[ "$info" == IsUnMapped* ]]
-}
-
-e2e_hex() {
-    printf '0x%x' "$1"
-}
-
-# e2e_window_event <create|configure|map|unmap> <id> [from-line]: true once the recorder has seen
-# that happen to the window (at or after that line of its log).
-e2e_window_event() {
-    tail -n +"${3:-1}" "$E2E_REC_LOG" | grep -q "^$1 $(e2e_hex "$2") "
-}
-
-# e2e_rec_next_line: the number of the recorder's next log line. A program started on a server whose
-# earlier client has gone may get that client's window ids again: pass this to e2e_wait_started.
-e2e_rec_next_line() {
-    echo $(($(wc -l <"$E2E_REC_LOG") + 1))
-}
-
-# e2e_wait_started <pid> [from-line]: waits for the program's toolbar window to be shown and
-# then hidden at the end of the slide-out (seen by the recorder, so a window not
-# yet mapped is never taken for one already hidden). Leaves its id in E2E_WINDOW.
-e2e_wait_started() {
-    e2e_wait_for 15 "the toolbar window of pid $1" e2e_find_toolbar "$1"
-    e2e_wait_for 10 "the toolbar to be mapped" e2e_window_event map "$E2E_WINDOW" "${2:-1}"
-    e2e_wait_for 10 "the slide-out to end (toolbar unmapped)" e2e_window_event unmap "$E2E_WINDOW" "${2:-1}"
-    e2e_check "the toolbar is unmapped now" e2e_unmapped "$E2E_WINDOW"
-}
-
-# e2e_start_resting <x> <y>: a private X server and recorder, the pointer resting at x,y, and the
-# program started there and past its slide-out; its pid is left in PID.
-e2e_start_resting() {
-    e2e_start_xvfb
-    e2e_start_recorder
-    e2e_prepare_run
+# e2e_dwell <x> <y> <what>: rests there until the program clicks, on a window of its own or another's.
+e2e_dwell() {
+    local clicks
+    clicks=$(grep -c '^raw release ' "$E2E_REC_LOG")
     e2e_move "$1" "$2"
-    e2e_start_program dimoro
-    PID=$E2E_LAST_PID
-    e2e_wait_started "$PID"
+    e2e_wait 4 "a click on $3" e2e_count '^raw release ' -gt "$clicks"
+}
+
+# e2e_gap <ms>: true if the program's last two clicks, wherever they went, were at least that far apart.
+e2e_gap() {
+    grep '^raw release ' "$E2E_REC_LOG" | tail -n 2 |
+        awk -v ms="$1" '{ t[NR] = $4 } END { print "  " t[2] - t[1] " ms apart"; exit !(t[2] - t[1] >= ms) }'
 }

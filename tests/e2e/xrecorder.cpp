@@ -1,18 +1,18 @@
 // xrecorder: a plain X client for the end-to-end tests and the bench.
 //
 //   xrecorder                  covers the screen with a window; prints one line per event:
-//     window <id>                                  its own window, once created
-//     ready                                        once its window is exposed
-//     press|release <button> <x> <y> <server-ms> <clock-ms>    button events on its window
+//     ready                                                    once its window is exposed
+//     press|release <button> <x> <y> <server-ms> <clock-ms>    button events on its own window
+//     raw press|release <button> <clock-ms>                    every button event, whichever window takes it
 //     create|configure <id> <x> <y> <w> <h> <clock-ms>         top-level windows
 //     map|unmap <id> <clock-ms>
 //   xrecorder --close <id>     sends WM_DELETE_WINDOW, as a window manager's close button does
-//   xrecorder --held           prints the pointer buttons the server holds down ("1 3"; empty if none)
 //
 // <id> is in hex (0x...). <clock-ms> is the wall clock (CLOCK_REALTIME, printed to 0.1 ms) so that
 // scripts can compare it with bash's $EPOCHREALTIME. Runs until killed; an X error ends it with code 1.
 
 #include <X11/Xlib.h>
+#include <X11/extensions/XInput2.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -28,15 +28,27 @@ double clockMs()
     return static_cast<double>(ts.tv_sec) * 1000.0 + static_cast<double>(ts.tv_nsec) / 1.0e6;
 }
 
+int closeWindow(Display* display, Window target)
+{
+    XEvent event {};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = target;
+    event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
+    XSendEvent(display, target, False, NoEventMask, &event);
+    XSync(display, False); // Xlib's default handler ends the program on BadWindow
+    XCloseDisplay(display);
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     const bool close = argc == 3 && std::strcmp(argv[1], "--close") == 0;
-    const bool held = argc == 2 && std::strcmp(argv[1], "--held") == 0;
-    const Window target = close ? std::strtoul(argv[2], nullptr, 0) : 0;
-    if (close ? target == 0 : (argc != 1 && !held)) {
-        std::fprintf(stderr, "usage: xrecorder [--close <window-id> | --held]\n");
+    if (!close && argc != 1) {
+        std::fprintf(stderr, "usage: xrecorder [--close <window-id>]\n");
         return 2;
     }
     Display* display = XOpenDisplay(nullptr);
@@ -44,42 +56,29 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "xrecorder: cannot open display\n");
         return 1;
     }
-    if (close) {
-        XEvent event {};
-        event.xclient.type = ClientMessage;
-        event.xclient.window = target;
-        event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
-        event.xclient.format = 32;
-        event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
-        XSendEvent(display, target, False, NoEventMask, &event);
-        XSync(display, False); // Xlib's default handler ends the program on BadWindow
-        XCloseDisplay(display);
-        return 0;
-    }
-
-    if (held) {
-        // The core pointer's button state, whichever window has the pointer or a grab.
-        Window rootReturn = 0;
-        Window child = 0;
-        int x = 0;
-        int y = 0;
-        unsigned int mask = 0;
-        XQueryPointer(display, XDefaultRootWindow(display), &rootReturn, &child, &x, &y, &x, &y, &mask);
-        const char* separator = "";
-        for (unsigned int button = 1; button <= 5; ++button) {
-            if ((mask & (Button1Mask << (button - 1))) != 0) {
-                std::printf("%s%u", separator, button);
-                separator = " ";
-            }
-        }
-        std::printf("\n");
-        XCloseDisplay(display);
-        return 0;
-    }
+    if (close)
+        return closeWindow(display, std::strtoul(argv[2], nullptr, 0));
 
     std::setvbuf(stdout, nullptr, _IOLBF, 0);
     const int screen = XDefaultScreen(display);
     const Window root = XRootWindow(display, screen);
+    // Raw events reach the root window whoever takes the button, so clicks on the program's own
+    // dialogs are seen too.
+    int xinput = 0;
+    int unused = 0;
+    int major = 2;
+    int minor = 2;
+    if (!XQueryExtension(display, "XInputExtension", &xinput, &unused, &unused)
+        || XIQueryVersion(display, &major, &minor) != Success) {
+        std::fprintf(stderr, "xrecorder: the X server lacks XInput 2.2\n");
+        return 1;
+    }
+    unsigned char bits[XIMaskLen(XI_LASTEVENT)] = {};
+    XISetMask(bits, XI_RawButtonPress);
+    XISetMask(bits, XI_RawButtonRelease);
+    XIEventMask rawMask {XIAllMasterDevices, sizeof bits, bits};
+    XISelectEvents(display, root, &rawMask, 1);
+
     XSetWindowAttributes attributes {};
     attributes.background_pixel = XWhitePixel(display, screen);
     attributes.event_mask = ButtonPressMask | ButtonReleaseMask | ExposureMask;
@@ -88,7 +87,6 @@ int main(int argc, char** argv)
         CWBackPixel | CWEventMask, &attributes);
     XSelectInput(display, root, SubstructureNotifyMask);
     XMapWindow(display, window);
-    std::printf("window 0x%lx\n", window);
 
     for (bool ready = false;;) {
         XEvent e {};
@@ -100,6 +98,10 @@ int main(int argc, char** argv)
         } else if (e.type == ButtonPress || e.type == ButtonRelease) {
             std::printf("%s %u %d %d %lu %.1f\n", e.type == ButtonPress ? "press" : "release", e.xbutton.button,
                 e.xbutton.x_root, e.xbutton.y_root, e.xbutton.time, ms);
+        } else if (e.type == GenericEvent && e.xcookie.extension == xinput && XGetEventData(display, &e.xcookie)) {
+            const auto* raw = static_cast<const XIRawEvent*>(e.xcookie.data);
+            std::printf("raw %s %d %.1f\n", raw->evtype == XI_RawButtonPress ? "press" : "release", raw->detail, ms);
+            XFreeEventData(display, &e.xcookie);
         } else if (e.type == CreateNotify) {
             const XCreateWindowEvent& c = e.xcreatewindow;
             std::printf("create 0x%lx %d %d %d %d %.1f\n", c.window, c.x, c.y, c.width, c.height, ms);

@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# Clicking and its modes. A resting pointer gets one left click there and no more; a moving one gets none.
+# Passing over a toolbar button picks its click kind, and the next rest injects exactly that kind's button
+# events (pause none); resting on the help button opens a help page, once.
+# Tolerance 2 pixels, dwell time 8 ticks, sounds on (to the null device), the middle-click button shown. The
+# dwell count goes on from where a move left it, so each kind is picked right after a click: then a pass over
+# the toolbar never completes a dwell on it (a drag's press would land there).
+# shellcheck source=tests/e2e/lib.sh disable=SC2016 # awk programs and [[ ]] in single quotes
+source "$(dirname "$0")/lib.sh"
+e2e_setup "$@"
+printf '2\r\n8\r\n0\r\n\r\n1\r\n1\r\n' >"$E2E_RUN/Dimoro.ini"
+
+# Button middles on a 768-pixel screen: the toolbar's client area starts at 165, the buttons at designed places.
+declare -A AT=([pause]=226 [double]=277 [left]=328 [drag]=378 [right]=428 [middle]=478 [help]=555)
+
+e2e_move 600 400
+e2e_start dimoro
+e2e_events 3 "click 1 600 400"
+# A second of moving, 20 pixels every 50 ms, begun right after a click so that no dwell count is left over.
+path=()
+for step in {0..19}; do
+    path+=(mousemove $((200 + 20 * step)) $((200 + 10 * (step % 2))) sleep 0.05)
+done
+xdotool "${path[@]}"
+e2e_events 3 "click 1 580 210"
+
+e2e_pick "${AT[right]}"
+e2e_move 600 300
+e2e_events 3 "click 3 600 300"
+e2e_pick "${AT[middle]}"
+e2e_move 500 300
+e2e_events 3 "click 2 500 300"
+e2e_pick "${AT[double]}"
+e2e_move 400 300
+e2e_events 3 "click 1 400 300" "click 1 400 300"
+e2e_check "the double click's four events within one tick" \
+    awk '{ t[NR] = $5 } END { exit !(t[4] - t[1] < 100) }' <(e2e_buttons | tail -n 4)
+e2e_pick "${AT[drag]}"
+e2e_move 300 300
+e2e_events 3 "press 1 300 300"
+e2e_move 700 500
+e2e_events 3 "release 1 700 500"
+e2e_pick "${AT[pause]}"
+e2e_move 650 350
+e2e_events 1.2
+e2e_pick "${AT[left]}"
+e2e_move 550 350
+e2e_events 3 "click 1 550 350"
+e2e_events 1.2
+
+e2e_pick "${AT[help]}"
+e2e_wait 3 "resting on help calls the opener" test -s "$E2E_TMP/opened.log"
+page=$(<"$E2E_TMP/opened.log")
+e2e_check "it opens a page in the program's folder ($page)" eval '[[ "${page//%20/ }" == "file://$E2E_RUN/"*.html ]]'
+opened_once() { (($(wc -l <"$E2E_TMP/opened.log") == 1)); }
+e2e_wait -h 1.8 "the opener called once while the pointer rests on help" opened_once
+e2e_check "the program still runs" e2e_running "$PID"
+e2e_log PASS

@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# The about box, the translation page and leaving, by dwell clicks alone. In the options dialog a rest on the
+# "i" puts the about box in its place, and a rest on the box's title brings the dialog back; a rest on "Add a
+# language..." writes the translation page beside the program, from its language files, and hands it to the
+# desktop's opener. A rest on the exit button asks whether to leave: No closes the question and the program goes
+# on clicking once a click kind is picked; Yes ends it with code 0, its click taken by the question, not by the window behind.
+# shellcheck source=tests/e2e/lib.sh
+source "$(dirname "$0")/lib.sh"
+e2e_setup "$@"
+PAGE="$E2E_RUN/Invia_Traduzione.html"
+
+e2e_move 600 400
+e2e_start dimoro
+e2e_events 3 "click 1 600 400"
+
+e2e_options 449 38 "the i"
+e2e_wait 3 "the about box" e2e_window "$PID" 'About Dimoro Free'
+ABOUT=$E2E_WINDOW
+e2e_check "the options dialog hidden meanwhile" e2e_not e2e_window "$PID" Options
+e2e_wait -h 0.8 "the about box stays while the pointer rests on" e2e_is "$ABOUT" IsViewable
+read -r _ x y _ _ < <(e2e_geometry "$ABOUT")
+e2e_dwell $((x + 172)) $((y + 34)) "the about box's title"
+e2e_wait 3 "the options dialog back" e2e_window "$PID" Options
+e2e_check "the about box gone" e2e_not e2e_window "$PID" 'About Dimoro Free'
+e2e_dwell $((DX + 319)) $((DY + 38)) "Add a language..."
+e2e_wait 3 "the translation page handed to the opener" test -s "$E2E_TMP/opened.log"
+e2e_wait 2 "the options dialog hidden" e2e_not e2e_window "$PID" Options
+e2e_check "the page's file address" test "$(sed 's/%20/ /g' "$E2E_TMP/opened.log")" = "file://$PAGE"
+e2e_check "188 lines, each ended by CR LF" test "$(grep -c $'\r$' "$PAGE")" = 188 -a "$(wc -l <"$PAGE")" = 188
+e2e_check "English text 2 from the shipped file in its row" grep -qx $'<TD>Help Topics</TD>\r' "$PAGE"
+
+ask() {
+    e2e_pick 181 # the exit button
+    e2e_wait 3 "the exit question, after a rest on the exit button" e2e_window "$PID" Exit
+}
+ask
+e2e_check "the question's client area at 184,250" e2e_is "$E2E_WINDOW" IsViewable 184 250
+e2e_dwell 366 347 No
+e2e_wait 2 "No closes the question" e2e_not e2e_window "$PID" Exit
+e2e_pick 328 # left click: the mode is the exit button's again
+e2e_move 600 300
+e2e_events 3 "click 1 600 300"
+ask
+e2e_move 250 347 # Yes
+e2e_ended "$PID" 3
+e2e_check "Yes ends the program with code 0 (it was $E2E_CODE)" test "$E2E_CODE" = 0
+e2e_events 0.3
+e2e_log PASS

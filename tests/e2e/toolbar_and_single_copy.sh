@@ -1,0 +1,77 @@
+#!/usr/bin/env bash
+# The toolbar at the screen's left edge, and one copy at a time. The toolbar shows at the left edge at start
+# and slides out of sight step by step; touching the edge beside it shows it, leaving it hides it. A second
+# copy shows its message and ends when it is closed, leaving the first one clicking and Dimoro.ini alone. A
+# copy killed with SIGKILL leaves its lock, which the next start takes over, and leaves the button that drag
+# mode held down (the server lets go of nothing: the release on other signals is the program's own). On a
+# server without XTEST the program says so and ends with code 1.
+# Dwell time 8 ticks; no middle-click button: the toolbar is 45 x 359 pixels, its top at 164.
+# shellcheck source=tests/e2e/lib.sh disable=SC2016
+source "$(dirname "$0")/lib.sh"
+e2e_setup "$@"
+INI="$E2E_RUN/Dimoro.ini"
+printf '2\r\n8\r\n0\r\n\r\n0\r\n0\r\n' >"$INI"
+touch -d '2001-01-01 00:00:00' "$INI"
+ini_state() { stat -c '%s %y' "$INI" && sha256sum <"$INI"; }
+INI_BEFORE=$(ini_state)
+
+e2e_move 900 650
+e2e_start first
+FIRST=$PID
+# The recorder's lines for the toolbar window: "create|configure <id> x y w h ms", "map|unmap <id> ms".
+e2e_check "shown at 0,164 (45x359), then moved only left, 20 steps or more in 200 ms or more, to 44 to 46 \
+pixels off the screen, then hidden" awk -v id="$(printf 0x%x "$TOOLBAR")" '
+    $2 != id { next }
+    !t0 && ($1 == "create" || $1 == "configure") { x = $3; at = $3 " " $4 " " $5 " " $6; next }
+    !t0 && $1 == "map" { t0 = $3; ok = at == "0 164 45 359"; next }
+    t0 && $1 == "configure" { ok = ok && $3 <= x && $4 == 164; steps += $3 < x; x = $3; next }
+    t0 && $1 == "unmap" { t1 = $3; exit }
+    END {
+        printf "  %d steps to x %d in %d ms\n", steps, x, t1 - t0
+        exit !(ok && t1 && steps >= 20 && x <= -44 && x >= -46 && t1 - t0 >= 200) }' "$E2E_REC_LOG"
+e2e_events 3 "click 1 900 650"
+
+e2e_move 0 343
+e2e_wait 2 "the left edge beside the toolbar shows it at 0,164" e2e_is "$TOOLBAR" IsViewable 0 164 45 359
+e2e_move 300 343
+e2e_wait 2 "leaving it hides it" e2e_is "$TOOLBAR" IsUnMapped
+e2e_events 3 "click 1 300 343"
+
+e2e_start --no-wait second
+e2e_wait 15 "the second copy's message" e2e_window "$PID" 'Dimoro Free'
+e2e_check "it says a copy runs" test "$(e2e_reported second 'message text')" = 'Dimoro Free is already running.'
+e2e_check "the second copy shows nothing else" test "$(xdotool search --all --onlyvisible --pid "$PID" --name '')" = "$E2E_WINDOW"
+e2e_wait -h 1 "it waits for the message to be closed" e2e_running "$PID"
+xdotool windowfocus --sync "$E2E_WINDOW" key --clearmodifiers Return || e2e_fail "cannot press Return on the message"
+e2e_ended "$PID" 5
+e2e_check "Return on the message ends the second copy with code 0 (it was $E2E_CODE)" test "$E2E_CODE" = 0
+e2e_check "Dimoro.ini is untouched" test "$(ini_state)" = "$INI_BEFORE"
+PID=$FIRST
+e2e_move 800 600
+e2e_events 3 "click 1 800 600"
+
+e2e_pick 378 # drag
+e2e_move 600 300
+e2e_events 3 "press 1 600 300"
+kill -KILL "$FIRST"
+e2e_ended "$FIRST" 3
+e2e_events 0.5
+e2e_check "a stale lock is left" test -n "$(find "$E2E_TMP/tmp" -name 'dimoro-*.lock')"
+xdotool mouseup 1 # what the user would do
+e2e_events 2 "release 1 600 300"
+e2e_move 500 300
+e2e_start third
+e2e_events 3 "click 1 500 300"
+e2e_check "the third copy holds the lock" test -n "$(find "$E2E_TMP/tmp" -name 'dimoro-*.lock')"
+
+e2e_xvfb -extension XTEST
+e2e_start --no-wait no-xtest
+# It ends at once, or shows why and waits; xdotool cannot type without XTEST, so the message is closed as a
+# window manager would.
+ended_or_shown() { e2e_not e2e_running "$PID" || e2e_window "$PID" 'Dimoro Free'; }
+e2e_wait 15 "the program without XTEST to end or show a message" ended_or_shown
+e2e_running "$PID" && { "$E2E_RECORDER" --close "$E2E_WINDOW" || e2e_fail "cannot close the message"; }
+e2e_ended "$PID" 5
+e2e_check "without XTEST it ends with code 1 (it was $E2E_CODE)" test "$E2E_CODE" = 1
+e2e_check "and says XTEST is missing" grep -q XTEST "$E2E_TMP/no-xtest.err"
+e2e_log PASS
