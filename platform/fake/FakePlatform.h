@@ -31,7 +31,7 @@ public:
     void release(Button button) override;
     void setTopmost(std::uintptr_t window, int x, int y) override;
     std::string executableFolder() override;
-    char separator() const override { return '/'; }
+    char separator() const override { return pathSeparator; }
     Version version() override;
     double screenHeightTwips() override;
     double twipsPerPixelX() override;
@@ -55,6 +55,7 @@ public:
     Point pointer;
     int samples = 0;
     std::string folder = ".";
+    char pathSeparator = '/'; // '\\' plays Windows
     Version programVersion {1, 0, 0};
     double screenHeight = 11520; // 768 pixels at 15 twips per pixel
     double twipsPerPixel = 15;

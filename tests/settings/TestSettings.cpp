@@ -1,34 +1,31 @@
-#include "platform/fake/FakePlatform.h"
-#include "settings/Settings.h"
+// Dimoro.ini: the field rules, what a load reads and what a save leaves on disk, even when it is killed. Language
+// files: the line rule, the file for the user's locale, the English fallback at start, and the files that ship.
+#include "platform/posix/Autostart.h"
+#include "tests/TestSupport.h"
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
-#include <QTest>
+#include <QRandomGenerator>
 
-#include <memory>
-
-#ifdef Q_OS_UNIX
+#include <csignal>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
-#endif
 
-using settings::SettingsRecord;
-
-Q_DECLARE_METATYPE(SettingsRecord)
+using settings::Settings;
+using settings::TextId;
+using support::Row;
 
 namespace {
 
-using R = SettingsRecord;
-
 // Values no row gives, so that a field left alone is told apart from one read as 0 or empty.
-const SettingsRecord kPrevious = R {11, 12, 13, "Previous.lng", 14, 15};
+const Settings kPrevious {11, 12, 13, "Previous.lng", 14, 15};
+const Settings kValues {-2, 5, 0, "Español.lng", 1, 0};
+const QByteArray kOld("10\r\n20\r\n1\r\nA longer name.lng\r\n1\r\n1\r\nand more\r\n");
 
-QByteArray Show(const SettingsRecord& r)
+QString Show(const Settings& s)
 {
-    return QByteArray::number(r.tolerance) + '|' + QByteArray::number(r.dwellTenths) + '|'
-        + QByteArray::number(r.runAtStartup) + '|' + QByteArray::fromStdString(r.languageFile) + '|'
-        + QByteArray::number(r.beep) + '|' + QByteArray::number(r.middleClick);
+    const QByteArray name = QByteArray::fromStdString(s.languageFile).replace('\0', "\\0");
+    return QString::asprintf(
+        "%d|%d|%d|%s|%d|%d", s.tolerance, s.dwellTenths, s.runAtLogon, name.constData(), s.sound, s.middleClick);
 }
 
 QByteArray ReadAll(const QString& path)
@@ -37,277 +34,219 @@ QByteArray ReadAll(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
 }
 
-bool WriteAll(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
-}
+bool Mode(const QString& path, mode_t mode) { return chmod(QFile::encodeName(path).constData(), mode) == 0; }
 
-// Permissions do not stop root: for its span, switch the effective user to "nobody" (the real user stays root).
-struct Unprivileged
-{
-#ifdef Q_OS_UNIX
-    bool switched = geteuid() == 0 && seteuid(65534) == 0;
-    bool enforced = geteuid() != 0; // whether permissions now refuse this user
-    ~Unprivileged()
-    {
-        if (switched) {
-            [[maybe_unused]] const int restored = seteuid(0);
-        }
-    }
-#else
-    bool enforced = false;
-#endif
-};
-
-using P = QFileDevice;
-const P::Permissions kReadOnly = P::ReadOwner | P::ReadGroup | P::ReadOther;
-const P::Permissions kReadOnlyFolder = kReadOnly | P::ExeOwner | P::ExeGroup | P::ExeOther;
-const P::Permissions kWritableByAll = kReadOnlyFolder | P::WriteOwner | P::WriteGroup | P::WriteOther;
-
-// What stands where Dimoro.ini belongs. Only the permission cases refuse the unprivileged user.
-enum class Place {
-    Missing,
-    File,
-    Folder,
-    Fifo,
-    Unreadable,
-    ReadOnlyFile,
-    ReadOnlyFolder,
-    MissingFolder,
-    LeftTemporaries, // a file, and temporaries of saves killed before their rename
-};
+// What stands where Dimoro.ini belongs: up to Nothing, a save replaces it; from ReadOnlyFile on, it is kept.
+enum class Place { File, LeftTemporaries, Nothing, Folder, Fifo, ReadOnlyFile, ReadOnlyFolder };
 
 } // namespace
-
-Q_DECLARE_METATYPE(Place)
 
 class TestSettings : public QObject
 {
     Q_OBJECT
 
+    platform::FakePlatform m_os;
+    std::unique_ptr<QTemporaryDir> m_dir; // the program's folder
+    QString ini() const { return m_dir->filePath("Dimoro.ini"); }
+
 private Q_SLOTS:
-    void init();
-    void cleanup();
-    void written_data();
-    void written();
-    void parse_data();
-    void parse();
-    void load_data();
-    void load();
-    void save_data();
-    void save();
-
-private:
-    QString filePath() const { return m_dir->path() + "/Dimoro.ini"; }
-    QStringList entries() const
+    void init()
     {
-        return QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+        m_dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_dir->isValid() && Mode(m_dir->path(), 0777));
+        m_os.folder = m_dir->path().toStdString();
     }
-    bool prepare(Place place, const QByteArray& oldBytes);
 
-    platform::FakePlatform m_fake;
-    std::unique_ptr<QTemporaryDir> m_dir;
+    void loadAndSave_data()
+    {
+        QTest::addColumn<Place>("place");
+        QTest::addColumn<QByteArray>("bytes"); // of the file that stands there
+        QTest::addColumn<QString>("read"); // by a load before the save
+        const auto file = [](const char* name, const QByteArray& bytes, const char* read) {
+            Row(name, Place::File, bytes, QString(read));
+        };
+        using B = QByteArray;
+        file("blanks around fields", B(" 3\r\n\t8\r\n \t1\r\n \tMy Lang \t\r\n 0\r\n1\r\n"), "3|8|1|My Lang|0|1");
+        file("commas, a comma ends the name", B("3, 8 ,1,Deutsch,5.lng\r\n1"), "3|8|1|Deutsch|0|1");
+        file("a number ends at a blank", B("3 9\r\n8 x,1\r\nx\r\n0\r\n1\r\n"), "3|8|1|x|0|1");
+        file("quoted fields", B("\"3\"\r\n8\r\n1\r\n \" a, b \"tail\r\n0\r\n1\r\n"), "3|8|1| a, b |0|1");
+        file("unclosed quote ends at the line end", B("3\r\n8\r\n1\r\n\"De.lng\r\n0\r\n1"), "3|8|1|De.lng|0|1");
+        file("signs, zeros, 16-bit limits", B("+3\r\n-32768\r\n32767\r\nx\r\n-2\r\n008"), "3|-32768|32767|x|-2|8");
+        file("past 16 bits: 0", B("32768,-32769,4294967301,x,99999999999999999999,65536"), "0|0|0|x|0|0");
+        file("not numbers: 0", B("abc\r\n12abc\r\n5.5\r\nx\r\n-\r\n--3"), "0|0|0|x|0|0");
+        file("blank line is an empty field", B("\r\n   \r\n1\r\n \t \r\n1\r\n1\r\n"), "0|0|1||1|1");
+        file("LF, lines past the sixth", B("3\n8\n1\nDe.lng\n0\n1\n7\n7\n"), "3|8|1|De.lng|0|1");
+        file("CR, no final line end", B("3\r8\r1\rDe.lng\r0\r1"), "3|8|1|De.lng|0|1");
+        file("trailing comma", B("3,"), "3|12|13|Previous.lng|14|15");
+        file("name cut by the end", B("3\r\n8\r\n1\r\nDeu"), "3|8|1|Deu|14|15");
+        file("NUL bytes", B("3\0\r\n8\r\n1\r\nDeu\0tsch.lng\r\n0\r\n1\r\n", 30), "0|8|1|Deu|0|1");
+        // The first number ends on the last byte read.
+        file("only the first 64 KiB read", B(64 * 1024 - 1, ' ') + "7\r\n8\r\n", "7|12|13|Previous.lng|14|15");
+        file("longer file replaced", kOld, "10|20|1|A longer name.lng|1|1");
+        Row("temporaries of killed saves go", Place::LeftTemporaries, kOld, QString("10|20|1|A longer name.lng|1|1"));
+        Row("no file", Place::Nothing, B(), Show(kPrevious));
+        Row("folder in its place", Place::Folder, B(), Show(kPrevious));
+        Row("FIFO in its place", Place::Fifo, B(), Show(kPrevious));
+        Row("read-only file kept", Place::ReadOnlyFile, kOld, QString("10|20|1|A longer name.lng|1|1"));
+        Row("read-only folder", Place::ReadOnlyFolder, kOld, QString("10|20|1|A longer name.lng|1|1"));
+    }
+
+    // A load keeps what the file does not give; a save writes the six lines whole or nothing at all, and neither
+    // opens what is not a plain file.
+    void loadAndSave()
+    {
+        QFETCH(Place, place);
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, read);
+        const bool saved = place <= Place::Nothing;
+        const bool kept = place >= Place::ReadOnlyFile;
+        const auto load = [this] {
+            Settings s = kPrevious;
+            settings::LoadSettings(m_os, s);
+            return Show(s);
+        };
+        QVERIFY(place != Place::Folder || QDir().mkdir(ini()));
+        QVERIFY(place != Place::Fifo || mkfifo(QFile::encodeName(ini()).constData(), 0666) == 0);
+        for (const char* name : {".tmp-12-1", ".tmp-99-7", ".tmpx"})
+            QVERIFY(place != Place::LeftTemporaries || support::WriteFile(ini() + name, "1"));
+        QVERIFY(bytes.isNull()
+            || (support::WriteFile(ini(), bytes) && Mode(ini(), place == Place::ReadOnlyFile ? 0444 : 0666)
+                && (place != Place::ReadOnlyFolder || Mode(m_dir->path(), 0555))));
+        QCOMPARE(load(), read);
+
+        const bool asNobody = geteuid() == 0 && seteuid(65534) == 0; // permissions do not stop root
+        if (kept && geteuid() == 0)
+            QSKIP("file permissions do not bind this user");
+        const bool result = settings::SaveSettings(m_os, kValues);
+        QVERIFY((!asNobody || seteuid(0) == 0) && Mode(m_dir->path(), 0777));
+        QCOMPARE(result, saved);
+        // Only the file is left; a look-alike of the temporaries stays.
+        const QDir::Filters all = QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot;
+        QCOMPARE(QDir(m_dir->path()).entryList(all).join(' '),
+            QString(place == Place::LeftTemporaries ? "Dimoro.ini Dimoro.ini.tmpx" : "Dimoro.ini"));
+        if (saved || kept)
+            QCOMPARE(ReadAll(ini()), saved ? QByteArray("-2\r\n5\r\n0\r\nEspa\xF1ol.lng\r\n1\r\n0\r\n") : bytes);
+        QCOMPARE(load(), saved ? Show(kValues) : read);
+    }
+
+    // A line end in the name would shift the fields after it.
+    void lineEndInName()
+    {
+        const Settings odd {1, 2, 0, "Ω\r\nb\n.lng", 1, 1};
+        QCOMPARE(settings::FormatSettings(m_os, odd), std::string("1\r\n2\r\n0\r\n???b?.lng\r\n1\r\n1\r\n"));
+    }
+
+    // A child saves two versions of Dimoro.ini and of the autostart entry in turn and is killed at random moments:
+    // each file is always one whole version.
+    void killedWhileSaving()
+    {
+        const QString entry = m_dir->filePath("dimoro.desktop");
+        const auto save = [&](int version) {
+            settings::SaveSettings(m_os, version ? kValues : kPrevious);
+            platform::WriteAutostartEntry(entry.toStdString(), version ? "/a b/\"D\" 100% $HOME/dimoro" : "/d");
+            return QByteArrayList {ReadAll(ini()), ReadAll(entry)};
+        };
+        const QByteArrayList versions = save(0) + save(1);
+        QSet<QByteArray> seen;
+        bool caught = false; // a temporary file left beside them: a kill in the middle of a save
+        for (int kill = 0; kill < 200; ++kill) {
+            const pid_t child = fork();
+            QVERIFY(child >= 0);
+            for (int version = kill % 2; child == 0; version = 1 - version)
+                save(version);
+            usleep(QRandomGenerator::global()->bounded(5000));
+            ::kill(child, SIGKILL);
+            QCOMPARE(waitpid(child, nullptr, 0), child);
+            seen += QSet<QByteArray> {ReadAll(ini()), ReadAll(entry)};
+            caught = caught || QDir(m_dir->path()).entryList(QDir::Files).size() > 2;
+        }
+        // Every state found was a whole version, and every version was found.
+        QCOMPARE(seen, QSet<QByteArray>(versions.cbegin(), versions.cend()));
+        QVERIFY2(caught, "no kill came in the middle of a save");
+    }
+
+    void lineRule_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QByteArrayList>("texts"); // the entries set, from 0; the rest keep "old"
+        Row("any three characters, blanks kept", QByteArray("a:\t Exit \r\n"), QByteArrayList {" Exit "});
+        Row("three or fewer characters: empty", QByteArray("\r\nab\r\n01 \r\n03 D"), QByteArrayList {"", "", "", "D"});
+        Row("CR, LF, CR CR LF", QByteArray("00 A\r01 B\n02 C\r\r\n04 E"), QByteArrayList {"A", "B", "C", "", "E"});
+        Row("bytes unchanged", QByteArray("00 Espa\xF1ol \x80\"&\r\n"), QByteArrayList {"Espa\xF1ol \x80\"&"});
+        Row("60 lines fill 51 entries", QByteArray("ab x\r\n").repeated(60), QByteArrayList(51, "x"));
+    }
+
+    void lineRule()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QByteArrayList, texts);
+        settings::LanguageTexts table;
+        table.fill("old");
+        QCOMPARE(settings::ParseLanguageLines(bytes.toStdString(), table), texts.size());
+        for (int k = 0; k < settings::kLanguageEntries; ++k)
+            QCOMPARE(QByteArray::fromStdString(table[k]), texts.value(k, "old"));
+    }
+
+    void fileForUser()
+    {
+        QStringList files;
+        for (const char* locale : {"it", "fr", "es", "DE", "ita", "pt", "i", ""}) {
+            m_os.locale = locale;
+            files << QString::fromStdString(settings::LanguageFileForUser(m_os)).chopped(4);
+        }
+        QCOMPARE(files.join(' '), QStringLiteral("Italiano French Español Deutsch Italiano English English English"));
+    }
+
+    void loadForStart_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("first"); // text 0 afterwards
+        Row("named file", "Deutsch.lng", "Deutsch");
+        Row("missing: English", "Klingon.lng", "English");
+        Row("folder of that name: English", "Folder.lng", "English");
+        Row("UTF-8 name, Windows-1252 texts", "Español €Ÿ.lng", "Español €Ÿ");
+        Row("no English either: none", "Klingon.lng", "");
+    }
+
+    void loadForStart()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, first);
+        QVERIFY(QDir(m_dir->path()).mkpath("Lang/Folder.lng"));
+        for (const QString file : {"Deutsch", "Español €Ÿ", "English"}) {
+            const std::string text = "00 " + platform::Utf8ToWindows1252(file.toStdString()) + "\r\n";
+            QVERIFY(support::WriteFile(m_dir->filePath("Lang/" + file + ".lng"), QByteArray::fromStdString(text)));
+        }
+        if (first.isEmpty()) // the row where nothing can be read
+            m_os.folder += "/elsewhere";
+        settings::LanguageTable table;
+        table.loadForStart(m_os, name.toStdString());
+        QCOMPARE(QString::fromStdString(table.text(TextId::AlreadyRunning)), first);
+    }
+
+    // Every file that ships: Windows-1252 lines ended by CR LF, texts 0 to 27, and the help page that text 2 names
+    // beside the executable.
+    void shippedFiles()
+    {
+        const QStringList names = QDir(DIMORO_RUN_DIR "/Lang").entryList({"*.lng"}, QDir::Files);
+        QVERIFY(names.size() >= 5);
+        m_os.folder = DIMORO_RUN_DIR;
+        for (const QString& name : names) {
+            const QByteArray what = name.toUtf8();
+            QByteArray bytes = ReadAll(DIMORO_RUN_DIR "/Lang/" + name);
+            QVERIFY2(bytes.count("\r\n") >= 28 && bytes.endsWith("\r\n"), what);
+            // No control character but in CR LF, and none of the bytes that Windows-1252 leaves undefined.
+            for (const char c : bytes.replace("\r\n", ""))
+                QVERIFY2(uchar(c) >= 0x20 && !QByteArray("\x81\x8D\x8F\x90\x9D").contains(c), what);
+            settings::LanguageTable table;
+            QVERIFY2(table.loadFrom(m_os, name.toStdString()), what);
+            for (int k = 0; k <= 27; ++k)
+                QVERIFY2(k == 4 || !table.text(static_cast<TextId>(k)).empty(), what + QByteArray::number(k));
+            QVERIFY2(table.text(TextId::About).ends_with("..."), what);
+            QVERIFY2(QDir(DIMORO_RUN_DIR).exists(QString::fromStdString(table.text(TextId::HelpPage)) + ".html"), what);
+        }
+    }
 };
-
-void TestSettings::init()
-{
-    platform::Install(&m_fake);
-    settings::Settings = kPrevious;
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
-    QVERIFY(QFile::setPermissions(m_dir->path(), kWritableByAll));
-    m_fake.folder = m_dir->path().toStdString();
-}
-
-void TestSettings::cleanup()
-{
-    QFile::setPermissions(m_dir->path(), kWritableByAll);
-    m_dir.reset();
-    platform::Install(nullptr);
-}
-
-bool TestSettings::prepare(Place place, const QByteArray& oldBytes)
-{
-    const QString path = filePath();
-    switch (place) {
-    case Place::Missing:
-        return true;
-    case Place::File:
-        return WriteAll(path, oldBytes) && QFile::setPermissions(path, kWritableByAll);
-    case Place::Folder:
-        return QDir(m_dir->path()).mkdir("Dimoro.ini");
-    case Place::Fifo:
-#ifdef Q_OS_UNIX
-        return mkfifo(QFile::encodeName(path).constData(), 0666) == 0 && QFile::setPermissions(path, kWritableByAll);
-#else
-        return false;
-#endif
-    case Place::Unreadable:
-        return WriteAll(path, oldBytes) && QFile::setPermissions(path, P::WriteOwner);
-    case Place::ReadOnlyFile:
-        return WriteAll(path, oldBytes) && QFile::setPermissions(path, kReadOnly);
-    case Place::ReadOnlyFolder:
-        return WriteAll(path, oldBytes) && QFile::setPermissions(path, kWritableByAll)
-            && QFile::setPermissions(m_dir->path(), kReadOnlyFolder);
-    case Place::MissingFolder:
-        m_fake.folder = (m_dir->path() + "/absent").toStdString();
-        return true;
-    case Place::LeftTemporaries:
-        return WriteAll(path, oldBytes) && QFile::setPermissions(path, kWritableByAll)
-            && WriteAll(path + ".tmp-12-1", "1\r\n") && WriteAll(path + ".tmp-99-7", "")
-            && WriteAll(path + ".tmpx", "not ours") && WriteAll(m_dir->path() + "/notes.txt", "not ours");
-    }
-    return false;
-}
-
-// Records as they are written, and read back from those bytes where the format can carry them.
-void TestSettings::written_data()
-{
-    QTest::addColumn<SettingsRecord>("record");
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<bool>("readsBack");
-    QTest::newRow("plain") << R {3, 8, 1, "Deutsch.lng", 0, 1} << QByteArray("3\r\n8\r\n1\r\nDeutsch.lng\r\n0\r\n1\r\n")
-                           << true;
-    QTest::newRow("negative, 16-bit limits, no name")
-        << R {-1, -32768, 32767, "", -20, 10} << QByteArray("-1\r\n-32768\r\n32767\r\n\r\n-20\r\n10\r\n") << true;
-    QTest::newRow("name in the code page")
-        << R {2, 5, 0, "Español €\xC2\x81.lng", 1, 0}
-        << QByteArray("2\r\n5\r\n0\r\nEspa\xF1ol \x80\x81.lng\r\n1\r\n0\r\n") << true;
-    QTest::newRow("outside the code page, line ends in the name")
-        << R {1, 2, 0, "Ω\r\nb\n.lng", 1, 1} << QByteArray("1\r\n2\r\n0\r\n???b?.lng\r\n1\r\n1\r\n") << false;
-}
-
-void TestSettings::written()
-{
-    QFETCH(SettingsRecord, record);
-    QFETCH(QByteArray, bytes);
-    QFETCH(bool, readsBack);
-    QCOMPARE(QByteArray::fromStdString(settings::FormatSettings(record)), bytes);
-    if (readsBack) {
-        SettingsRecord read = kPrevious;
-        settings::ParseSettings(bytes.toStdString(), read);
-        QCOMPARE(Show(read), Show(record));
-    }
-}
-
-void TestSettings::parse_data()
-{
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<SettingsRecord>("expected");
-    const SettingsRecord german = R {3, 8, 1, "Deutsch.lng", 0, 1};
-    QTest::newRow("blanks around fields")
-        << QByteArray(" 3\r\n\t8\r\n \t1\r\n \tMy Lang.lng \t\r\n 0\r\n1\r\n") << R {3, 8, 1, "My Lang.lng", 0, 1};
-    QTest::newRow("commas, comma cuts the name")
-        << QByteArray("3, 8 ,1,Deutsch,5.lng\r\n1") << R {3, 8, 1, "Deutsch", 0, 1};
-    QTest::newRow("number ends at a blank") << QByteArray("3 9\r\n8 x,1\r\nx\r\n0\r\n1\r\n") << R {3, 8, 1, "x", 0, 1};
-    QTest::newRow("quoted fields") << QByteArray("\"3\"\r\n8\r\n1\r\n \" a, b \"tail\r\n0\r\n1\r\n")
-                                   << R {3, 8, 1, " a, b ", 0, 1};
-    QTest::newRow("unclosed quote ends at the line end")
-        << QByteArray("3\r\n8\r\n1\r\n\"Deutsch.lng\r\n0\r\n1\r\n") << german;
-    QTest::newRow("signs, zeros, 16-bit limits")
-        << QByteArray("+3\r\n-32768\r\n32767\r\nx\r\n-2\r\n008") << R {3, -32768, 32767, "x", -2, 8};
-    QTest::newRow("past 16 bits reads 0")
-        << QByteArray("32768\r\n-32769\r\n4294967301\r\nx\r\n99999999999999999999999\r\n65536")
-        << R {0, 0, 0, "x", 0, 0};
-    QTest::newRow("non-numbers read 0") << QByteArray("abc\r\n12abc\r\n5.5\r\nx\r\n-\r\n--3") << R {0, 0, 0, "x", 0, 0};
-    QTest::newRow("blank line is an empty field")
-        << QByteArray("\r\n   \r\n1\r\n \t \r\n1\r\n1\r\n") << R {0, 0, 1, "", 1, 1};
-    QTest::newRow("LF, lines past the sixth") << QByteArray("3\n8\n1\nDeutsch.lng\n0\n1\n7\n7\n") << german;
-    QTest::newRow("CR, no final line end") << QByteArray("3\r8\r1\rDeutsch.lng\r0\r1") << german;
-    QTest::newRow("empty file") << QByteArray() << kPrevious;
-    QTest::newRow("trailing comma") << QByteArray("3,") << R {3, 12, 13, "Previous.lng", 14, 15};
-    QTest::newRow("name cut by the end") << QByteArray("3\r\n8\r\n1\r\nDeu") << R {3, 8, 1, "Deu", 14, 15};
-    QTest::newRow("NUL bytes in fields") << QByteArray("3\0\r\n8\r\n1\r\nDeu\0tsch.lng\r\n0\r\n1\r\n", 30)
-                                         << R {0, 8, 1, "Deu", 0, 1};
-}
-
-void TestSettings::parse()
-{
-    QFETCH(QByteArray, bytes);
-    QFETCH(SettingsRecord, expected);
-    SettingsRecord record = kPrevious;
-    settings::ParseSettings(bytes.toStdString(), record);
-    QCOMPARE(Show(record), Show(expected));
-}
-
-void TestSettings::load_data()
-{
-    QTest::addColumn<Place>("place");
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<SettingsRecord>("expected");
-    const QByteArray file("3\r\n8\r\n1\r\nx\r\n0\r\n1\r\n");
-    QTest::newRow("missing file") << Place::Missing << file << kPrevious;
-    QTest::newRow("folder in its place") << Place::Folder << file << kPrevious;
-    QTest::newRow("named pipe in its place") << Place::Fifo << file << kPrevious;
-    QTest::newRow("unreadable file") << Place::Unreadable << file << kPrevious;
-    QTest::newRow("first number past the read limit")
-        << Place::File << QByteArray(qsizetype {70} * 1024, ' ') + file << R {0, 12, 13, "Previous.lng", 14, 15};
-}
-
-void TestSettings::load()
-{
-    QFETCH(Place, place);
-    QFETCH(QByteArray, bytes);
-    QFETCH(SettingsRecord, expected);
-    if (!prepare(place, bytes))
-        QSKIP("cannot set this up here");
-    const Unprivileged unprivileged;
-    if (place == Place::Unreadable && !unprivileged.enforced)
-        QSKIP("file permissions are not enforced for this user");
-    settings::LoadSettings();
-    QCOMPARE(Show(settings::Settings), Show(expected));
-}
-
-void TestSettings::save_data()
-{
-    QTest::addColumn<Place>("place");
-    QTest::newRow("new file") << Place::Missing;
-    QTest::newRow("replaces a longer file") << Place::File;
-    QTest::newRow("Dimoro.ini is a folder") << Place::Folder;
-    QTest::newRow("named pipe in its place") << Place::Fifo;
-    QTest::newRow("read-only folder") << Place::ReadOnlyFolder;
-    QTest::newRow("read-only file") << Place::ReadOnlyFile;
-    QTest::newRow("missing folder") << Place::MissingFolder;
-    QTest::newRow("temporaries of killed saves") << Place::LeftTemporaries;
-}
-
-// A save writes the exact bytes and leaves nothing else behind; one that cannot be done leaves the folder as it was.
-void TestSettings::save()
-{
-    QFETCH(Place, place);
-    const QByteArray oldBytes("10\r\n20\r\n1\r\nA very long language name.lng\r\n1\r\n1\r\nand more\r\n");
-    if (!prepare(place, oldBytes))
-        QSKIP("cannot set this up here");
-    const QStringList entriesBefore = entries();
-    const SettingsRecord values = R {-2, 5, 0, "Español.lng", 1, 0};
-    settings::Settings = values;
-    bool saved = false;
-    {
-        const Unprivileged unprivileged;
-        if ((place == Place::ReadOnlyFolder || place == Place::ReadOnlyFile) && !unprivileged.enforced)
-            QSKIP("file permissions are not enforced for this user");
-        saved = settings::SaveSettings();
-    }
-    QCOMPARE(Show(settings::Settings), Show(values));
-    if (place == Place::Missing || place == Place::File || place == Place::LeftTemporaries) {
-        QVERIFY(saved);
-        QCOMPARE(ReadAll(filePath()), QByteArray("-2\r\n5\r\n0\r\nEspa\xF1ol.lng\r\n1\r\n0\r\n"));
-        // Leftover temporaries go; files that only look alike stay.
-        const QStringList kept = place == Place::LeftTemporaries
-            ? QStringList {"Dimoro.ini", "Dimoro.ini.tmpx", "notes.txt"}
-            : QStringList {"Dimoro.ini"};
-        QCOMPARE(entries(), kept);
-        settings::Settings = kPrevious;
-        settings::LoadSettings();
-        QCOMPARE(Show(settings::Settings), Show(values));
-        return;
-    }
-    QVERIFY(!saved);
-    QCOMPARE(entries(), entriesBefore);
-    if (place == Place::ReadOnlyFolder || place == Place::ReadOnlyFile)
-        QCOMPARE(ReadAll(filePath()), oldBytes);
-}
 
 QTEST_GUILESS_MAIN(TestSettings)
 #include "TestSettings.moc"
