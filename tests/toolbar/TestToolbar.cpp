@@ -1,0 +1,70 @@
+// The program's start-up: the timing and texts it starts with, a second copy, and a toolbar face that did not
+// decode. Choosing by moving over the buttons, and help, are among the dialogs' steps.
+#include "tests/dialogs/Steps.h"
+
+using namespace engine;
+using support::Ini;
+using support::Row;
+
+const QByteArray kNone; // no Dimoro.ini
+
+class TestToolbar : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void startup_data()
+    {
+        // Afterwards: timing, language file, two windows' texts, messages shown and exit code; with a damaged face,
+        // its button's size, the toolbar's width and the mode chosen by moving over the button.
+        support::Columns<QByteArray, QString, bool, int, QString>("ini", "locale", "otherCopy", "damaged", "started");
+        Row("no settings: 2/5, the locale's texts", kNone, "it", false, -1, "2 5 Italiano.lng Opzioni... Esci -1");
+        Row("a locale without a file: English", kNone, "pt", false, -1, "2 5 English.lng Options... Exit -1");
+        Row("dwell 0: 2/5; the setting's language", Ini("7 0 0 Deutsch.lng 1 0"), "it", false, -1,
+            "2 5 Deutsch.lng Optionen... Beenden -1");
+        Row("missing language: English, name kept", Ini("25 99 0 Klingon.lng 0 0"), "it", false, -1,
+            "25 99 Klingon.lng Options... Exit -1");
+        Row("a second copy", kNone, "de", true, -1, "0 0 Deutsch.lng Optionen... Beenden Dimoro Free läuft bereits. 0");
+        // A face that does not decode (of the button given, -1 none) leaves its button the designed size, within reach.
+        Row("a damaged exit face", kNone, "en", false, 0, "2 5 English.lng Options... Exit -1 26x32 45 0");
+        Row("a damaged pause face, the width's", kNone, "en", false, 1,
+            "2 5 English.lng Options... Exit -1 45x52 45 1");
+    }
+    void startup()
+    {
+        const auto [ini, locale, otherCopy, damaged, started] = support::Fetch<QByteArray, QString, bool, int, QString>(
+            "ini", "locale", "otherCopy", "damaged", "started");
+        support::StartedProgram p(false);
+        const QDir shipped(QFINDTESTDATA("../../resources/Lang"));
+        for (const QString& name : shipped.entryList(QDir::Files))
+            QFile::copy(shipped.filePath(name), p.folder.file("Lang/" + name));
+        p.os.locale = locale.toStdString();
+        p.os.otherCopy = otherCopy;
+        toolbar::ToolbarWindow& bar = p.program->toolbar();
+        if (damaged >= 0)
+            bar.face(damaged) = bar.face(damaged + bar.kButtons) = QPixmap();
+        support::Start(p, ini);
+
+        const settings::Settings& s = p.program->settings();
+        QStringList shown {QString::number(s.tolerance), QString::number(s.dwellTenths),
+            QString::fromStdString(s.languageFile), bar.button(Mode::Options)->toolTip(),
+            p.program->dialogs().exitQuestion().windowTitle()};
+        shown << p.messages << QString::number(p.os.endedWith);
+        if (damaged >= 0) {
+            support::Run(p, QString::number(damaged));
+            const QSize size = bar.button(Mode(damaged))->size();
+            shown << QString("%1x%2").arg(size.width()).arg(size.height()) << QString::number(bar.widthPixels())
+                  << QString::number(int(p.program->engine().mode()));
+        }
+        QCOMPARE(shown.join(' '), started);
+        // Start-up only reads the settings.
+        QCOMPARE(QFile(p.folder.file("Dimoro.ini")).size(), ini.size());
+        // Clicking starts when the slide-out ends, some 350 ms on; never in a copy that ends.
+        QTest::qWait(otherCopy ? 500 : 0);
+        QTRY_COMPARE(p.program->dwellTimer().isActive(), !otherCopy);
+        QVERIFY(!otherCopy || p.os.events.empty());
+    }
+};
+
+QTEST_MAIN(TestToolbar)
+#include "TestToolbar.moc"
