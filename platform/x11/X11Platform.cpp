@@ -272,9 +272,18 @@ bool X11Platform::deleteRunAtLogon()
 std::string MissingBeforeStart()
 {
     // Qt would abort on its own without a display; say what is missing instead.
-    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
-        && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+    const QString qpa = qEnvironmentVariable("QT_QPA_PLATFORM");
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") && qpa.isEmpty())
         return "Dimoro Free needs a graphical X11 session: DISPLAY is not set.";
+    // Where Qt is to use X11, an X server that does not answer would abort it just the same.
+    const bool onX11 = qpa.isEmpty() ? qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") : qpa.startsWith(u"xcb");
+    if (onX11 && !qEnvironmentVariableIsEmpty("DISPLAY")) {
+        Display* display = XOpenDisplay(nullptr);
+        if (display == nullptr)
+            return "Dimoro Free cannot connect to the X server of this session (DISPLAY is \""
+                + qEnvironmentVariable("DISPLAY").toStdString() + "\").";
+        XCloseDisplay(display);
+    }
     return {};
 }
 
