@@ -5,6 +5,8 @@
 # apt-get, every file it lists must exist, `dimoro --version` must run from PATH, and after apt-get remove
 # none of its files may be left.
 # Usage: tests/package/check.sh <build folder>
+# (the checks' own small scripts in single quotes, their functions called through check)
+# shellcheck disable=SC2016,SC2317
 set -uo pipefail
 build=$(cd "${1:?usage: $0 <build folder>}" && pwd)
 for tool in cpack dpkg-deb desktop-file-validate appstreamcli lintian; do
@@ -27,7 +29,11 @@ check() {
 quiet() {
     local out=$1
     shift
-    "$@" >"$out" 2>&1 && ! [ -s "$out" ] || { cat "$out"; return 1; }
+    if "$@" >"$out" 2>&1 && ! [ -s "$out" ]; then
+        return 0
+    fi
+    cat "$out"
+    return 1
 }
 
 (cd "$build" && cpack -G DEB -B "$work" >"$work/cpack.log" 2>&1) || { cat "$work/cpack.log"; exit 1; }
