@@ -48,6 +48,7 @@ e2e_check "with one line" test "$(wc -l <"$E2E_TMP/cli.err")" = 1
 # The user's own home, temporary and runtime folders, and the opener's log, which the stub writes as the user.
 : >"$E2E_TMP/opened.log"
 ((EUID != 0)) || chown -R 65534:65534 "$E2E_TMP/home" "$E2E_TMP/tmp" "$E2E_TMP/runtime" "$E2E_TMP/opened.log"
+# shellcheck disable=SC2034 # read by e2e_start
 E2E_EXE="$PREFIX/bin/dimoro"
 e2e_move 600 400
 e2e_start installed
