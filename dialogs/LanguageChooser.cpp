@@ -5,7 +5,9 @@
 #include "settings/Settings.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QPointer>
+#include <QUrl>
 
 #include <algorithm>
 
@@ -25,8 +27,8 @@ std::string NameInLangFolder(const std::string& path, char separator, const std:
     return at == std::string::npos ? current : path.substr(at + folder.size());
 }
 
-QString ShowOpenFileDialog(Desktop& desktop, QWidget* owner, const QString& title, const QString& initialFile, const QString& filter,
-    const QString& initialFolder, const QString& defaultExtension)
+QString ShowOpenFileDialog(Desktop& desktop, QWidget* owner, const QString& title, const QString& initialFile,
+    const QString& filter, const QString& initialFolder, const QString& defaultExtension, const QStringList& places)
 {
     // Qt's own dialog rather than the desktop's: it takes dwell clicks like every other window of ours, and it
     // stays above the topmost options dialog it belongs to.
@@ -40,6 +42,12 @@ QString ShowOpenFileDialog(Desktop& desktop, QWidget* owner, const QString& titl
     dialog->resize(kDialogSize);
     if (!initialFile.isEmpty())
         dialog->selectFile(initialFile);
+    if (!places.isEmpty()) {
+        QList<QUrl> urls;
+        for (const QString& place : places)
+            urls.append(QUrl::fromLocalFile(place));
+        dialog->setSidebarUrls(urls);
+    }
     const QString chosen = desktop.runFileDialog(*dialog);
     // The owner may have gone while the dialog ran, taking the dialog with it.
     delete dialog.data();
@@ -51,7 +59,12 @@ void ChooseLanguage(Services& services, QWidget* owner)
     platform::Platform& os = services.os;
     const QString title = QString::fromStdString(services.language.text(settings::TextId::ChooseLanguage));
     const QString folder = QString::fromStdString(platform::ProgramPath(os, "Lang"));
-    const QString chosen = ShowOpenFileDialog(services.desktop, owner, title, {}, title + QStringLiteral(" (*.lng)"), folder, QStringLiteral("lng"));
+    QStringList places;
+    const QString own = QString::fromStdString(os.files().userLanguages);
+    if (!own.isEmpty() && QFileInfo(own).isDir())
+        places = QStringList {folder, own};
+    const QString chosen = ShowOpenFileDialog(
+        services.desktop, owner, title, {}, title + QStringLiteral(" (*.lng)"), folder, QStringLiteral("lng"), places);
     if (!chosen.isEmpty()) {
         // Qt hands back '/' on every system; the rule looks for the system's own separator.
         std::string path = chosen.toStdString();

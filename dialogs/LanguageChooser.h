@@ -3,6 +3,7 @@
 #include "Dialogs.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <string>
 
@@ -16,12 +17,15 @@ namespace dialogs {
 std::string NameInLangFolder(const std::string& path, char separator, const std::string& current);
 
 // The open-file dialog for one existing file, with the given title, filter, folder, first name and default
-// extension, run by the desktop's runFileDialog. The chosen file's full path, or an empty string on cancel.
-QString ShowOpenFileDialog(Desktop& desktop, QWidget* owner, const QString& title, const QString& initialFile, const QString& filter,
-    const QString& initialFolder, const QString& defaultExtension);
+// extension, run by the desktop's runFileDialog; places, when given, are the folders of its side bar. The chosen
+// file's full path, or an empty string on cancel.
+QString ShowOpenFileDialog(Desktop& desktop, QWidget* owner, const QString& title, const QString& initialFile,
+    const QString& filter, const QString& initialFolder, const QString& defaultExtension,
+    const QStringList& places = {});
 
-// The click on the options dialog's language link: the file dialog, then the chosen name and texts, then the
-// texts applied to every window. A file that cannot be read from our Lang folder changes neither the name nor
+// The click on the options dialog's language link: the file dialog (in the shipped Lang folder, with the user's
+// own beside it when an installed copy has one), then the chosen name and texts, then the texts applied to every
+// window. A file that cannot be read from our Lang folder changes neither the name nor
 // the texts, so OK never saves a language that would leave the windows blank.
 void ChooseLanguage(Services& services, QWidget* owner);
 

@@ -98,7 +98,7 @@ TranslationColumns ReadTranslationColumns(platform::Platform& os)
 
 std::string TranslationPagePath(platform::Platform& os)
 {
-    std::string folder = os.executableFolder();
+    std::string folder = os.files().pageFolder;
     if (folder.empty() || folder.back() != os.separator())
         folder += os.separator();
     return folder + "Invia_Traduzione.html";
@@ -106,6 +106,8 @@ std::string TranslationPagePath(platform::Platform& os)
 
 bool WriteTranslationPage(const std::string& path, const std::string& bytes)
 {
+    // An installed copy writes into the user's cache, which may not have our folder yet.
+    platform::MakeFolders(platform::Utf8Path(path).parent_path());
     std::ofstream out(platform::Utf8Path(path), std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     out.close();

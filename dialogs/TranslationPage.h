@@ -25,10 +25,10 @@ std::string MakeTranslationPage(const TranslationColumns& columns, const std::st
 // The five source languages' rows, read from their files in the Lang folder; a missing file gives empty rows.
 TranslationColumns ReadTranslationColumns(platform::Platform& os);
 
-// Full path of the page: beside the executable (UTF-8).
+// Full path of the page (UTF-8): beside the executable of a portable copy, in the user's cache when installed.
 std::string TranslationPagePath(platform::Platform& os);
 
-// Writes the page over any earlier one. False when it could not be written whole.
+// Writes the page over any earlier one, making its folder when missing. False when it could not be written whole.
 bool WriteTranslationPage(const std::string& path, const std::string& bytes);
 
 } // namespace dialogs

@@ -22,7 +22,7 @@ void Warn(const std::string& message)
 
 std::string ProgramPath(Platform& os, const std::string& relative)
 {
-    std::string path = os.executableFolder() + os.separator() + relative;
+    std::string path = os.files().data + os.separator() + relative;
     for (std::size_t i = path.size() - relative.size(); i < path.size(); ++i) {
         if (path[i] == '/')
             path[i] = os.separator();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/ProgramFiles.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -45,6 +47,8 @@ public:
     virtual std::string executableName() = 0;
     /** The path separator of the system. */
     virtual char separator() const = 0;
+    /** Where the program's data is and where it keeps what it writes; found once, when the backend starts. */
+    virtual const ProgramFiles& files() = 0;
     /** The program's version, as the build gives it. */
     virtual Version version() = 0;
 
@@ -82,7 +86,7 @@ public:
     virtual bool deleteRunAtLogon() = 0;
 };
 
-// The path of a file in the program's folder; relative uses '/' and gets the system's separator.
+// The path of a file in the program's data folder; relative uses '/' and gets the system's separator.
 std::string ProgramPath(Platform& os, const std::string& relative);
 
 // A UTF-8 path as the file system takes it (UTF-16 on Windows), so that any name opens the same file.

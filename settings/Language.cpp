@@ -71,6 +71,14 @@ int ParseLanguageLines(const std::string& bytes, LanguageTexts& table)
 
 std::string LanguageFilePath(platform::Platform& os, const std::string& fileName)
 {
+    // A user of an installed copy adds or mends a language without root: their file of that name comes first.
+    const std::string& own = os.files().userLanguages;
+    if (!own.empty() && !fileName.empty()) {
+        const std::string path = own + os.separator() + fileName;
+        std::error_code error;
+        if (std::filesystem::is_regular_file(platform::Utf8Path(path), error))
+            return path;
+    }
     return platform::ProgramPath(os, "Lang/") + fileName;
 }
 

@@ -77,7 +77,8 @@ std::string LanguageFileForUser(platform::Platform& os);
 // last line keep their values. Bytes are copied unchanged. Returns the number of entries set.
 int ParseLanguageLines(const std::string& bytes, LanguageTexts& table);
 
-// Full path of a language file in the Lang folder (name in UTF-8).
+// Full path of a language file (name in UTF-8): the user's own of that name when an installed copy has one,
+// else the shipped one in the Lang folder.
 std::string LanguageFilePath(platform::Platform& os, const std::string& fileName);
 
 // The raw bytes of that file, at most the first MiB; false when it is no regular file or cannot be read.

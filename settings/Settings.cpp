@@ -28,7 +28,6 @@ namespace settings {
 namespace {
 
 constexpr std::size_t kReadLimit = std::size_t {64} * 1024;
-constexpr const char* kFileName = "Dimoro.ini";
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
@@ -184,9 +183,12 @@ Settings WithDefaultTiming(Settings settings)
     return settings;
 }
 
-std::string SettingsPath(platform::Platform& os) { return platform::ProgramPath(os, kFileName); }
+std::string SettingsPath(platform::Platform& os) { return os.files().settings; }
 
-std::string RunAtLogonCommand(platform::Platform& os) { return platform::ProgramPath(os, os.executableName()); }
+std::string RunAtLogonCommand(platform::Platform& os)
+{
+    return os.executableFolder() + os.separator() + os.executableName();
+}
 
 void ParseSettings(platform::Platform& os, const std::string& fileBytes, Settings& into)
 {
@@ -228,7 +230,8 @@ std::string FormatSettings(platform::Platform& os, const Settings& from)
 
 void LoadSettings(platform::Platform& os, Settings& settings)
 {
-    const std::filesystem::path path = platform::Utf8Path(SettingsPath(os));
+    // An installed copy reads the administrator's defaults until the user has a file of their own.
+    const std::filesystem::path path = platform::Utf8Path(os.files().settingsToRead);
     // Opening a FIFO or a device would block or read forever, and a folder reads as nothing.
     std::error_code error;
     if (!std::filesystem::is_regular_file(path, error))
@@ -244,7 +247,11 @@ void LoadSettings(platform::Platform& os, Settings& settings)
 
 bool SaveSettings(platform::Platform& os, const Settings& settings)
 {
-    if (WriteSettingsFile(platform::Utf8Path(SettingsPath(os)), FormatSettings(os, settings)))
+    const std::filesystem::path path = platform::Utf8Path(SettingsPath(os));
+    // The user's own settings folder may not be there yet; a portable copy writes into its existing folder.
+    if (os.files().installed)
+        platform::MakeFolders(path.parent_path());
+    if (WriteSettingsFile(path, FormatSettings(os, settings)))
         return true;
     platform::Warn("could not write " + SettingsPath(os) + "; the settings last until the program ends");
     return false;

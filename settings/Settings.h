@@ -7,7 +7,8 @@ namespace platform {
 class Platform;
 }
 
-// The six user settings and Dimoro.ini, the file beside the executable that keeps them.
+// The six user settings and Dimoro.ini, the file that keeps them: beside the executable of a portable copy, in
+// the user's settings folder for an installed one (see platform/ProgramFiles.h).
 namespace settings {
 
 struct Settings
@@ -27,13 +28,14 @@ constexpr std::int16_t kDefaultDwellTenths = 5;
 // The settings with the default timing where no dwell time was ever saved.
 Settings WithDefaultTiming(Settings settings);
 
-// Full path of the settings file.
+// Full path of the settings file that is written.
 std::string SettingsPath(platform::Platform& os);
 
 // What start at logon registers: the executable's own path.
 std::string RunAtLogonCommand(platform::Platform& os);
 
-// Fills settings from the file. A field the file does not give keeps its value; nothing is reported.
+// Fills settings from the file (for an installed copy without one of the user's own, the administrator's default).
+// A field the file does not give keeps its value; nothing is reported.
 void LoadSettings(platform::Platform& os, Settings& settings);
 // Replaces the file with the six values. False, with a warning logged, when nothing could be written (the old
 // file, if any, is then untouched); the running program keeps the values either way.

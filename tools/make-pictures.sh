@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Draws every picture the program uses: the toolbar button faces, the toolbar
-# background strip, the hand cursor and the window icon.
+# background strip, the hand cursor and the window icon; and the icons an
+# installed copy gives the desktop's icon theme (the larger sizes and an SVG).
 #
-# Usage: tools/make-pictures.sh [output-directory]
-#        (default: resources/pictures next to this script's parent)
+# Usage: tools/make-pictures.sh [output-directory [icons-directory]]
+#        (default: resources/pictures and resources/icons next to this
+#        script's parent)
 #
 # Needs ImageMagick 6 (`convert`). The output is reproducible: the same input
 # gives the same bytes on every run (no timestamps or other metadata).
@@ -22,6 +24,9 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 out=${1:-"$here/../resources/pictures"}
 mkdir -p "$out"
 out=$(cd "$out" && pwd)
+icons=${2:-"$here/../resources/icons"}
+mkdir -p "$icons"
+icons=$(cd "$icons" && pwd)
 
 command -v convert >/dev/null || { echo "convert (ImageMagick 6) not found" >&2; exit 1; }
 
@@ -248,8 +253,9 @@ echo "11 0" >"$out/hand-hotspot.txt"
 # Window icon -----------------------------------------------------------------
 # A pointer arrow resting on a red clock ring. Drawn in a 64 x 64 design
 # space; strokes get relatively heavier at small sizes so they stay visible.
+# icon SIZE [FILE]
 icon() {
-    local size=$1
+    local size=$1 file=${2:-"$out/icon-$1.png"}
     local k ow rw hw
     k=$(awk -v s="$size" -v ss="$SS" 'BEGIN { printf "%.6f", s / 64 * ss }')
     ow=$(awk -v s="$size" 'BEGIN { w = 64 / s * 0.9; if (w < 2.6) w = 2.6; printf "%.3f", w }')
@@ -263,7 +269,7 @@ line 40,40 40,27
 line 40,40 50,46
 stroke black stroke-width $ow stroke-linejoin round fill white
 polygon 4,3 4,44 14,35 21,50 28,47 21,32.5 34,32.5"
-    png_out PNG32 "$out/icon-$size.png" \
+    png_out PNG32 "$file" \
         -size "$((size * SS))x$((size * SS))" xc:none -draw "$mvg" -scale "${size}x${size}!"
 }
 for size in 16 24 32 48 64; do
@@ -271,6 +277,20 @@ for size in 16 24 32 48 64; do
 done
 convert "$out/icon-16.png" "$out/icon-24.png" "$out/icon-32.png" \
     "$out/icon-48.png" "$out/icon-64.png" -strip "ICO:$out/dimoro.ico"
+
+# The icon theme takes the sizes above from the pictures folder, these two
+# larger ones, and the same drawing as SVG (the strokes of the 64-pixel one).
+for size in 128 256; do
+    icon "$size" "$icons/icon-$size.png"
+done
+cat >"$icons/dimoro-free.svg" <<EOF
+<?xml version="1.0" encoding="UTF-8"?>
+<svg xmlns="http://www.w3.org/2000/svg" width="64" height="64" viewBox="0 0 64 64">
+  <circle cx="40" cy="40" r="21" fill="rgb(36,36,36)" stroke="$MARK_N" stroke-width="7"/>
+  <path d="M 40,40 L 40,27 M 40,40 L 50,46" fill="none" stroke="white" stroke-width="4" stroke-linecap="round"/>
+  <polygon points="4,3 4,44 14,35 21,50 28,47 21,32.5 34,32.5" fill="white" stroke="black" stroke-width="2.6" stroke-linejoin="round"/>
+</svg>
+EOF
 
 # Exit question ---------------------------------------------------------------
 # A laughing face, 42 x 40, as a 24-bit bitmap on magenta (#FF00FF): the dialog

@@ -35,6 +35,12 @@ void FakePlatform::setTopmost(std::uintptr_t window, int x, int y)
 
 std::string FakePlatform::executableFolder() { return folder; }
 
+const ProgramFiles& FakePlatform::files()
+{
+    m_files = LocateProgramFiles(folder, separator(), base, PathOnDisk);
+    return m_files;
+}
+
 Version FakePlatform::version() { return programVersion; }
 
 double FakePlatform::screenHeightTwips() { return screenHeight; }

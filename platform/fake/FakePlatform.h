@@ -31,6 +31,8 @@ public:
     void release(Button button) override;
     void setTopmost(std::uintptr_t window, int x, int y) override;
     std::string executableFolder() override;
+    // By the real rule, from folder and base, on every call: tests change both as they go.
+    const ProgramFiles& files() override;
     char separator() const override { return pathSeparator; }
     Version version() override;
     double screenHeightTwips() override;
@@ -56,6 +58,7 @@ public:
     int samples = 0;
     std::string folder = ".";
     char pathSeparator = '/'; // '\\' plays Windows
+    BaseFolders base; // the user's folders, used when folder is laid out as an installed copy
     Version programVersion {1, 0, 0};
     double screenHeight = 11520; // 768 pixels at 15 twips per pixel
     double twipsPerPixel = 15;
@@ -75,6 +78,9 @@ public:
     std::string name = "dimoro";
     bool refuseRunAtLogon = false;
     std::optional<std::string> runAtLogon; // the registered command, if any
+
+private:
+    ProgramFiles m_files;
 };
 
 } // namespace platform

@@ -101,9 +101,23 @@ std::uint64_t Fnv1a(const std::wstring& text)
     return hash;
 }
 
+// The user's roaming application-data folder, as the session names it.
+std::string AppDataFolder()
+{
+    const DWORD size = GetEnvironmentVariableW(L"APPDATA", nullptr, 0);
+    if (size == 0)
+        return {};
+    std::wstring value(size, L'\0');
+    const DWORD length = GetEnvironmentVariableW(L"APPDATA", value.data(), size);
+    value.resize(length < size ? length : 0);
+    return FromWide(value);
+}
+
 } // namespace
 
-Win32Platform::Win32Platform() = default;
+Win32Platform::Win32Platform()
+    : m_files(LocateProgramFiles(executableFolder(), separator(), AppDataBaseFolders(AppDataFolder()), PathOnDisk))
+{ }
 
 Win32Platform::~Win32Platform()
 {
@@ -142,15 +156,15 @@ void SendButton(DWORD flags)
 void Win32Platform::press(Button button)
 {
     SendButton(button == Button::Left ? MOUSEEVENTF_LEFTDOWN
-            : button == Button::Right  ? MOUSEEVENTF_RIGHTDOWN
-                                       : MOUSEEVENTF_MIDDLEDOWN);
+            : button == Button::Right ? MOUSEEVENTF_RIGHTDOWN
+                                      : MOUSEEVENTF_MIDDLEDOWN);
 }
 
 void Win32Platform::release(Button button)
 {
     SendButton(button == Button::Left ? MOUSEEVENTF_LEFTUP
-            : button == Button::Right  ? MOUSEEVENTF_RIGHTUP
-                                       : MOUSEEVENTF_MIDDLEUP);
+            : button == Button::Right ? MOUSEEVENTF_RIGHTUP
+                                      : MOUSEEVENTF_MIDDLEUP);
 }
 
 void Win32Platform::setTopmost(std::uintptr_t window, int x, int y)

@@ -22,6 +22,7 @@ public:
     void release(Button button) override;
     void setTopmost(std::uintptr_t window, int x, int y) override;
     std::string executableFolder() override;
+    const ProgramFiles& files() override { return m_files; }
     char separator() const override { return '\\'; }
     Version version() override;
     double screenHeightTwips() override;
@@ -54,6 +55,7 @@ private:
     std::wstring executablePath();
 
     Point m_lastPointer;
+    ProgramFiles m_files;
     void* m_mutex = nullptr; // HANDLE
     int m_otherCopy = -1; // -1 until asked
     std::uintptr_t m_sessionWindow = 0; // HWND

@@ -18,6 +18,9 @@
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
 
+#include <pwd.h>
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstdlib>
 
@@ -62,13 +65,24 @@ QString MessagesLocale()
     return {};
 }
 
+// The session's base folders, from the environment by the XDG rules.
+BaseFolders SessionFolders()
+{
+    const auto environment = [](const char* name) -> std::optional<std::string> {
+        const char* value = std::getenv(name);
+        return value != nullptr ? std::optional<std::string>(value) : std::nullopt;
+    };
+    std::string home = environment("HOME").value_or("");
+    if (home.empty()) {
+        const passwd* user = getpwuid(getuid());
+        home = user != nullptr && user->pw_dir != nullptr ? user->pw_dir : "/";
+    }
+    return XdgBaseFolders(environment, home);
+}
+
 QString AutostartEntryPath()
 {
-    QString config = qEnvironmentVariable("XDG_CONFIG_HOME");
-    // A relative value is invalid by the base-directory rules and must be ignored.
-    if (config.isEmpty() || QDir::isRelativePath(config))
-        config = QDir::homePath() + QStringLiteral("/.config");
-    return config + QStringLiteral("/autostart/Dimoro.desktop");
+    return QString::fromStdString(SessionFolders().config) + QStringLiteral("/autostart/Dimoro.desktop");
 }
 
 } // namespace
@@ -110,6 +124,7 @@ std::unique_ptr<X11Platform> X11Platform::Create(std::string& whyNot)
 X11Platform::X11Platform(Display* display)
     : m_display(display)
     , m_root(DefaultRootWindow(display))
+    , m_files(LocateProgramFiles(executableFolder(), separator(), SessionFolders(), PathOnDisk))
 { }
 
 X11Platform::~X11Platform() { XCloseDisplay(m_display); }
@@ -257,9 +272,18 @@ bool X11Platform::deleteRunAtLogon()
 std::string MissingBeforeStart()
 {
     // Qt would abort on its own without a display; say what is missing instead.
-    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
-        && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+    const QString qpa = qEnvironmentVariable("QT_QPA_PLATFORM");
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") && qpa.isEmpty())
         return "Dimoro Free needs a graphical X11 session: DISPLAY is not set.";
+    // Where Qt is to use X11, an X server that does not answer would abort it just the same.
+    const bool onX11 = qpa.isEmpty() ? qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") : qpa.startsWith(u"xcb");
+    if (onX11 && !qEnvironmentVariableIsEmpty("DISPLAY")) {
+        Display* display = XOpenDisplay(nullptr);
+        if (display == nullptr)
+            return "Dimoro Free cannot connect to the X server of this session (DISPLAY is \""
+                + qEnvironmentVariable("DISPLAY").toStdString() + "\").";
+        XCloseDisplay(display);
+    }
     return {};
 }
 

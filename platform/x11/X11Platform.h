@@ -29,6 +29,7 @@ public:
     void release(Button button) override;
     void setTopmost(std::uintptr_t window, int x, int y) override;
     std::string executableFolder() override;
+    const ProgramFiles& files() override { return m_files; }
     char separator() const override { return '/'; }
     Version version() override;
     double screenHeightTwips() override;
@@ -54,6 +55,7 @@ private:
     _XDisplay* m_display;
     unsigned long m_root;
     Point m_lastPointer;
+    ProgramFiles m_files;
     std::unique_ptr<QLockFile> m_lock;
     int m_otherCopy = -1; // -1 until asked
     TerminationSignals m_signals;
