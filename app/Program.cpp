@@ -22,7 +22,7 @@ Program::Program(platform::Platform& os)
     : m_os(os)
     , m_engine(os, m_settings)
     , m_services {os, m_settings, m_language, m_engine, m_desktop,
-        [this] { m_toolbar.arrangeMiddleButton(m_settings.middleClick == 1); }, [this] { applyLanguage(); }}
+          [this] { m_toolbar.arrangeMiddleButton(m_settings.middleClick == 1); }, [this] { applyLanguage(); }}
     , m_dialogs(m_services)
     , m_toolbar(os)
 {

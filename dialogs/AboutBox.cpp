@@ -7,8 +7,8 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QIcon>
-#include <QUrl>
 #include <QScreen>
+#include <QUrl>
 
 #include <algorithm>
 #include <cmath>
@@ -114,16 +114,19 @@ AboutBox::AboutBox(Services& services, Dialogs& dialogs)
     m_ui.credits->setGeometry(m_units.rect({60, kCreditsStart, 5775, kCreditsHeight}));
     SetColours(m_ui.credits, Qt::black, Qt::white);
 
-    m_ui.description = closer(m_ui.credits, m_units.rect({900, 0, 3945, 1095}), kDarkBlue, Qt::AlignHCenter | Qt::AlignTop);
+    m_ui.description
+        = closer(m_ui.credits, m_units.rect({900, 0, 3945, 1095}), kDarkBlue, Qt::AlignHCenter | Qt::AlignTop);
     m_ui.description->setFont(Verdana(9));
-    m_ui.copyright = closer(m_ui.credits, m_units.rect({690, 1320, 4380, 435}), Qt::black, Qt::AlignHCenter | Qt::AlignTop);
+    m_ui.copyright
+        = closer(m_ui.credits, m_units.rect({690, 1320, 4380, 435}), Qt::black, Qt::AlignHCenter | Qt::AlignTop);
     m_ui.copyright->setText(QString::fromUtf8(kCopyright));
 
     m_ui.creditsPicture = inert(new QLabel(m_ui.credits));
     m_ui.creditsPicture->setGeometry(m_units.rect({1740, 2040, 2250, 1800}));
     m_ui.creditsPicture->setPixmap(QPixmap(QStringLiteral(":/pictures/credits.bmp")));
 
-    m_ui.homePageCaption = label(inert(new QLabel(m_ui.credits)), m_units.rect({720, 3870, 1050, 195}), Qt::black, Qt::AlignLeft);
+    m_ui.homePageCaption
+        = label(inert(new QLabel(m_ui.credits)), m_units.rect({720, 3870, 1050, 195}), Qt::black, Qt::AlignLeft);
     m_ui.homePageCaption->setWordWrap(false);
     m_ui.homePageCaption->setText(QStringLiteral("Home Page:"));
 

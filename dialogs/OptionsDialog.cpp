@@ -171,7 +171,8 @@ OptionsDialog::OptionsDialog(Services& services, Dialogs& dialogs)
     };
     m_ui.toleranceBar = scroll(0, 10);
     place(m_ui.toleranceBar, 6630, 1080, 255, 495);
-    connect(m_ui.toleranceBar, &QScrollBar::valueChanged, this, [this](int value) { m_ui.toleranceValue->setText(QString::number(value)); });
+    connect(m_ui.toleranceBar, &QScrollBar::valueChanged, this,
+        [this](int value) { m_ui.toleranceValue->setText(QString::number(value)); });
 
     m_ui.dwellCaption = label(new QLabel(this), Qt::AlignLeft | Qt::AlignTop);
     place(m_ui.dwellCaption, 345, 1980, 480, 195);
@@ -184,7 +185,8 @@ OptionsDialog::OptionsDialog(Services& services, Dialogs& dialogs)
 
     m_ui.dwellBar = scroll(2, 20);
     place(m_ui.dwellBar, 6630, 1830, 255, 495);
-    connect(m_ui.dwellBar, &QScrollBar::valueChanged, this, [this](int value) { m_ui.dwellValue->setText(QString::number(value)); });
+    connect(m_ui.dwellBar, &QScrollBar::valueChanged, this,
+        [this](int value) { m_ui.dwellValue->setText(QString::number(value)); });
 
     const QCursor hand = HandCursor();
     const auto check = [this, &hand](double left, double top, bool checked) {
@@ -286,8 +288,9 @@ void OptionsDialog::load()
         m_ui.versionLabel->move(std::max(0, room), m_ui.versionLabel->y());
     // 6. Every control that reacts to a click shows the hand.
     const QCursor hand = m_ui.updatesLink->cursor();
-    for (QWidget* control : std::initializer_list<QWidget*> {
-             m_ui.okButton, m_ui.cancelButton, m_ui.runAtLogonLabel, m_ui.chooseLanguageLink, m_ui.soundLabel, m_ui.middleClickLabel, m_ui.addLanguageLink, m_ui.aboutLink, m_ui.toleranceBar, m_ui.dwellBar})
+    for (QWidget* control : std::initializer_list<QWidget*> {m_ui.okButton, m_ui.cancelButton, m_ui.runAtLogonLabel,
+             m_ui.chooseLanguageLink, m_ui.soundLabel, m_ui.middleClickLabel, m_ui.addLanguageLink, m_ui.aboutLink,
+             m_ui.toleranceBar, m_ui.dwellBar})
         control->setCursor(hand);
 }
 
@@ -338,7 +341,8 @@ void OptionsDialog::applyTexts()
             {{TextId::Cancel, ""}, m_ui.cancelButton},
             {{TextId::DonationsTip, ""}, m_ui.donations, TextRole::ToolTip},
         });
-    for (QLabel* label : std::initializer_list<QLabel*> {m_ui.dwellCaption, m_ui.runAtLogonLabel, m_ui.soundLabel, m_ui.middleClickLabel})
+    for (QLabel* label : std::initializer_list<QLabel*> {
+             m_ui.dwellCaption, m_ui.runAtLogonLabel, m_ui.soundLabel, m_ui.middleClickLabel})
         FitLabel(label);
 }
 
@@ -404,10 +408,7 @@ void OptionsDialog::closeEvent(QCloseEvent* event)
     m_dialogs.unloadOptions();
 }
 
-void OptionsDialog::reject()
-{
-    m_dialogs.unloadOptions();
-}
+void OptionsDialog::reject() { m_dialogs.unloadOptions(); }
 
 void OptionsDialog::mouseMoveEvent(QMouseEvent* event)
 {
@@ -420,7 +421,8 @@ void OptionsDialog::paintEvent(QPaintEvent*)
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     for (const Frame& frame : kFrames) {
-        const QRectF area = QRectF(m_units.rect({frame.left, frame.top, frame.width, frame.height})).adjusted(0.5, 0.5, -0.5, -0.5);
+        const QRectF area
+            = QRectF(m_units.rect({frame.left, frame.top, frame.width, frame.height})).adjusted(0.5, 0.5, -0.5, -0.5);
         painter.setPen(frame.filled ? kInfoBorder : kFrame);
         painter.setBrush(frame.filled ? QBrush(kInfoFill) : QBrush(Qt::NoBrush));
         painter.drawRoundedRect(area, kFrameRadius, kFrameRadius);

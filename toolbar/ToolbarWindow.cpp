@@ -96,8 +96,7 @@ void ToolbarWindow::beginLoad()
 {
     applyGeometry();
     m_slideTimer.start(kSlideInterval);
-    m_os.setTopmost(
-        static_cast<std::uintptr_t>(winId()), m_units.x(m_twips.left), m_units.y(m_twips.top));
+    m_os.setTopmost(static_cast<std::uintptr_t>(winId()), m_units.x(m_twips.left), m_units.y(m_twips.top));
 }
 
 void ToolbarWindow::layOut(bool middleClickShown)
