@@ -3,7 +3,6 @@
 #include "platform/posix/SoundPlayer.h"
 #include "tests/TestSupport.h"
 
-#include <QDeadlineTimer>
 
 using support::Row;
 
@@ -126,10 +125,8 @@ private Q_SLOTS:
         QFETCH(QString, file);
         QFETCH(bool, played);
         platform::SoundPlayer player(device.toStdString());
-        const QDeadlineTimer soon(100); // a failure must not hold up the dwell timer
         QCOMPARE(player.play(QFile::encodeName(file).toStdString()), played);
         QCOMPARE(player.startLatency() > std::chrono::nanoseconds::zero(), played);
-        QVERIFY(played || !soon.hasExpired());
     }
 };
 
