@@ -89,18 +89,6 @@ BOOL WINAPI ConsoleHandler(DWORD event)
     return TRUE;
 }
 
-std::uint64_t Fnv1a(const std::wstring& text)
-{
-    std::uint64_t hash = 14695981039346656037ULL;
-    for (const wchar_t c : text) {
-        for (int shift = 0; shift < 16; shift += 8) {
-            hash ^= (static_cast<std::uint64_t>(c) >> shift) & 0xFF;
-            hash *= 1099511628211ULL;
-        }
-    }
-    return hash;
-}
-
 // The user's roaming application-data folder, as the session names it.
 std::string AppDataFolder()
 {
@@ -232,19 +220,11 @@ double Win32Platform::twipsPerPixelX() { return 1440.0 / LogicalDpi(LOGPIXELSX);
 
 double Win32Platform::twipsPerPixelY() { return 1440.0 / LogicalDpi(LOGPIXELSY); }
 
-std::wstring Win32Platform::MutexName(const std::wstring& executablePath)
+std::wstring Win32Platform::MutexName()
 {
-    // File names are case-insensitive on Windows, and a mutex name may hold no backslash: a hash of the
-    // folded path, so that two installed copies do not refuse each other.
-    std::wstring folded = executablePath;
-    if (!folded.empty())
-        CharLowerBuffW(folded.data(), static_cast<DWORD>(folded.size()));
-    std::wstring name = L"Local\\Dimoro-";
-    const std::uint64_t hash = Fnv1a(folded);
-    for (int shift = 60; shift >= 0; shift -= 4)
-        name += L"0123456789abcdef"[(hash >> shift) & 0xF];
-    // Local: one copy per log-on session; users switched to in the background keep their own.
-    return name;
+    // One name whatever executable a copy was started from, so that an installed copy and a portable one never
+    // click side by side. Local: one copy per log-on session; users switched to in the background keep their own.
+    return L"Local\\DimoroFree-single-copy";
 }
 
 bool Win32Platform::anotherCopyRunning()
@@ -253,7 +233,7 @@ bool Win32Platform::anotherCopyRunning()
         return m_otherCopy == 1;
     // A mutex rather than a lock file: the system frees it with the process, so a crashed copy never
     // leaves a stale lock behind. The handle stays open until the process ends.
-    m_mutex = CreateMutexW(nullptr, FALSE, MutexName(executablePath()).c_str());
+    m_mutex = CreateMutexW(nullptr, FALSE, MutexName().c_str());
     const DWORD error = GetLastError();
     if (m_mutex == nullptr) {
         // A name held by an object we may not open still means a copy of ours runs (under another

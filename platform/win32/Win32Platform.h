@@ -41,8 +41,8 @@ public:
     bool writeRunAtLogon(const std::string& command) override;
     bool deleteRunAtLogon() override;
 
-    // The single-copy mutex's name for an executable path (exposed for tests).
-    static std::wstring MutexName(const std::wstring& executablePath);
+    // The single-copy mutex's name (exposed for tests).
+    static std::wstring MutexName();
     // The folder part of a full path as the program reports it: "C:\" at a drive root, no trailing
     // backslash elsewhere (exposed for tests).
     static std::wstring FolderOf(const std::wstring& path);

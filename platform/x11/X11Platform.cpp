@@ -191,10 +191,13 @@ bool X11Platform::anotherCopyRunning()
 {
     if (m_otherCopy >= 0)
         return m_otherCopy == 1;
-    // One lock per executable path, so that two installed copies do not refuse each other.
-    const QString path = QFileInfo(QCoreApplication::applicationFilePath()).canonicalFilePath();
-    const QByteArray key = QCryptographicHash::hash(path.toUtf8(), QCryptographicHash::Sha1).toHex().left(16);
-    m_lock = std::make_unique<QLockFile>(QDir::tempPath() + QStringLiteral("/dimoro-%1.lock").arg(QLatin1String(key)));
+    // One lock per user and display, whatever executable this copy was started from: an installed copy and a
+    // portable one must never click side by side, while other users, and other displays, run their own.
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    const bool ownRuntime = runtime != nullptr && runtime[0] == '/' && access(runtime, W_OK | X_OK) == 0;
+    const std::string path = SingleCopyLockPath(DisplayString(m_display), ownRuntime ? runtime : "",
+        QFile::encodeName(QDir::tempPath()).toStdString(), getuid());
+    m_lock = std::make_unique<QLockFile>(QFile::decodeName(QByteArray::fromStdString(path)));
     // No age limit: only a lock whose holder has died is taken over.
     m_lock->setStaleLockTime(0);
     const bool locked = m_lock->tryLock(0);
@@ -267,6 +270,32 @@ bool X11Platform::deleteRunAtLogon()
         return true;
     Warn("could not remove the autostart entry " + path.toStdString());
     return false;
+}
+
+std::string DisplayKey(const std::string& display)
+{
+    const std::size_t colon = display.rfind(':');
+    std::string host = colon == std::string::npos ? std::string() : display.substr(0, colon);
+    std::string number = colon == std::string::npos ? display : display.substr(colon + 1);
+    number = number.substr(0, number.find('.'));
+    if (host == "unix")
+        host.clear();
+    std::string key = host.empty() ? number : host + "-" + number;
+    // Whatever else the value holds must not reach the file name as a separator.
+    for (char& c : key) {
+        if (!std::isalnum(static_cast<unsigned char>(c)) && c != '-' && c != '.' && c != '_')
+            c = '_';
+    }
+    return key;
+}
+
+std::string SingleCopyLockPath(const std::string& display, const std::string& runtimeFolder,
+    const std::string& temporaryFolder, unsigned long userId)
+{
+    const std::string name = "display-" + DisplayKey(display) + ".lock";
+    if (!runtimeFolder.empty())
+        return runtimeFolder + "/dimoro-" + name;
+    return temporaryFolder + "/dimoro-" + std::to_string(userId) + "-" + name;
 }
 
 std::string MissingBeforeStart()

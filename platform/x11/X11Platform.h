@@ -14,6 +14,15 @@ class QLockFile;
 
 namespace platform {
 
+// The display a DISPLAY value names, as a file name: the screen number goes, and the local socket's two spellings
+// are one, so ":0", ":0.0" and "unix:0" all give "0", while "host:10.0" gives "host-10".
+std::string DisplayKey(const std::string& display);
+
+// The single-copy lock of this user on that display: in the user's runtime folder when the session has a usable
+// one (else runtimeFolder is empty), else in the temporary folder with the user id in its name.
+std::string SingleCopyLockPath(const std::string& display, const std::string& runtimeFolder,
+    const std::string& temporaryFolder, unsigned long userId);
+
 // The Linux backend: Qt for the windowing parts, our own Xlib connection for the two things Qt cannot do,
 // reading the pointer anywhere on the screen and injecting button events through XTEST.
 class X11Platform : public Platform

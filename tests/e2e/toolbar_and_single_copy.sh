@@ -1,19 +1,30 @@
 #!/usr/bin/env bash
-# The toolbar at the screen's left edge, and one copy at a time. The toolbar shows at the left edge at start
-# and slides out of sight step by step; touching the edge beside it shows it, leaving it hides it. A second
-# copy shows its message and ends when it is closed, leaving the first one clicking and Dimoro.ini alone. A
-# copy killed with SIGKILL leaves its lock, which the next start takes over, and leaves the button that drag
-# mode held down (the server lets go of nothing: the release on other signals is the program's own). On a
+# The toolbar at the screen's left edge, and one copy per user and display. The toolbar shows at the left edge at
+# start and slides out of sight step by step; touching the edge beside it shows it, leaving it hides it. The first
+# copy is an installed one (data in share/dimoro-free, settings in ~/.config/Dimoro); the portable copy started
+# beside it, on the same display spelled another way, shows its message and ends when it is closed, leaving the
+# first one clicking and the settings alone. A copy killed with SIGKILL leaves its lock, which the next start takes
+# over, and leaves the button that drag mode held down (the server lets go of nothing: the release on other signals
+# is the program's own). Another user's copy (as root: nobody's) and a copy on another display run beside it. On a
 # server without XTEST the program says so and ends with code 1.
+# No runtime folder: the locks go to the temporary folder, named by user id and display.
 # Dwell time 8 ticks; no middle-click button: the toolbar is 45 x 359 pixels, its top at 164.
 # shellcheck source=tests/e2e/lib.sh disable=SC2016
 source "$(dirname "$0")/lib.sh"
 e2e_setup "$@"
-INI="$E2E_RUN/Dimoro.ini"
+E2E_RUN_AS=(env -u XDG_RUNTIME_DIR)
+PORTABLE=$E2E_EXE
+E2E_EXE="$E2E_TMP/usr/bin/${PORTABLE##*/}"
+{ mkdir -p "$E2E_TMP/usr/bin" "$E2E_TMP/usr/share" "$E2E_TMP/home/.config/Dimoro" &&
+    cp -a "$E2E_RUN" "$E2E_TMP/usr/share/dimoro-free" && mv "$E2E_TMP/usr/share/dimoro-free/${E2E_EXE##*/}" "$E2E_EXE"; } ||
+    e2e_fail "cannot lay out an installed copy"
+INI="$E2E_TMP/home/.config/Dimoro/Dimoro.ini"
 printf '2\r\n8\r\n0\r\n\r\n0\r\n0\r\n' >"$INI"
 touch -d '2001-01-01 00:00:00' "$INI"
 ini_state() { stat -c '%s %y' "$INI" && sha256sum <"$INI"; }
 INI_BEFORE=$(ini_state)
+settings_kept() { [[ "$(ini_state)" == "$INI_BEFORE" && ! -e "$E2E_RUN/Dimoro.ini" ]]; }
+lock_of() { find "$E2E_TMP/tmp" -name "dimoro-$1-display-${DISPLAY#:}.lock" | grep -q .; }
 
 e2e_move 900 650
 e2e_start first
@@ -37,15 +48,15 @@ e2e_move 300 343
 e2e_wait 2 "leaving it hides it" e2e_is "$TOOLBAR" IsUnMapped
 e2e_events 3 "click 1 300 343"
 
-e2e_start --no-wait second
-e2e_wait 15 "the second copy's message" e2e_window "$PID" 'Dimoro Free'
+E2E_EXE=$PORTABLE DISPLAY="unix$DISPLAY.0" e2e_start --no-wait second
+e2e_wait 15 "the portable copy's message, on unix$DISPLAY.0" e2e_window "$PID" 'Dimoro Free'
 e2e_check "it says a copy runs" test "$(e2e_reported second 'message text')" = 'Dimoro Free is already running.'
 e2e_check "the second copy shows nothing else" test "$(xdotool search --all --onlyvisible --pid "$PID" --name '')" = "$E2E_WINDOW"
 e2e_wait -h 1 "it waits for the message to be closed" e2e_running "$PID"
 xdotool windowfocus --sync "$E2E_WINDOW" key --clearmodifiers Return || e2e_fail "cannot press Return on the message"
 e2e_ended "$PID" 5
 e2e_check "Return on the message ends the second copy with code 0 (it was $E2E_CODE)" test "$E2E_CODE" = 0
-e2e_check "Dimoro.ini is untouched" test "$(ini_state)" = "$INI_BEFORE"
+e2e_check "Dimoro.ini is untouched, the portable one never made" settings_kept
 PID=$FIRST
 e2e_move 800 600
 e2e_events 3 "click 1 800 600"
@@ -56,13 +67,28 @@ e2e_events 3 "press 1 600 300"
 kill -KILL "$FIRST"
 e2e_ended "$FIRST" 3
 e2e_events 0.5
-e2e_check "a stale lock is left" test -n "$(find "$E2E_TMP/tmp" -name 'dimoro-*.lock')"
+e2e_check "a stale lock is left, named by user id and display" lock_of "$EUID"
 xdotool mouseup 1 # what the user would do
 e2e_events 2 "release 1 600 300"
 e2e_move 500 300
 e2e_start third
 e2e_events 3 "click 1 500 300"
-e2e_check "the third copy holds the lock" test -n "$(find "$E2E_TMP/tmp" -name 'dimoro-*.lock')"
+e2e_check "the third copy holds the lock" lock_of "$EUID"
+THIRD=$PID
+if ((EUID == 0)); then
+    chmod 755 "$E2E_TMP" && chmod 1777 "$E2E_TMP/tmp"
+    E2E_RUN_AS=(setpriv --reuid=65534 --regid=65534 --clear-groups env -u XDG_RUNTIME_DIR)
+    e2e_start other-user
+    e2e_check "the user nobody's copy runs beside it, with its own lock" lock_of 65534
+    kill -TERM "$PID" && e2e_ended "$PID" 3
+    E2E_RUN_AS=(env -u XDG_RUNTIME_DIR)
+else
+    e2e_log "another user's copy is only started as root"
+fi
+e2e_xvfb
+e2e_start --no-wait other-display
+e2e_wait 15 "a copy on $DISPLAY starts its toolbar" grep -q '^tooltip 7: ' "$E2E_TMP/other-display.err"
+e2e_check "the copy on the first display still runs" e2e_running "$THIRD"
 
 e2e_xvfb -extension XTEST
 e2e_start --no-wait no-xtest

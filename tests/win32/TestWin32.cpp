@@ -115,10 +115,13 @@ void EveryOtherCheck(platform::Win32Platform& os)
     Equal(os.deleteRunAtLogon() && os.deleteRunAtLogon() ? RunValue(L"Dimoro") + ", " + RunValue(L"Other") : "refused",
         "absent, other.exe", "deleted, and deleted again");
 
-    // A single copy: refused beside another process's copy, free again when that copy ends or is killed.
+    // A single copy: refused beside another process's copy, also one started from another file, and free again when
+    // that copy ends or is killed.
+    const std::wstring otherFile = SelfPath() + L" (other copy).exe";
+    CopyFileW(SelfPath().c_str(), otherFile.c_str(), FALSE);
     for (const bool kill : {false, true}) {
-        const auto copy = reinterpret_cast<HANDLE>(
-            _wspawnl(_P_NOWAIT, SelfPath().c_str(), L"copy", L"hold", kill ? L"60000" : L"1000", nullptr));
+        const auto copy = reinterpret_cast<HANDLE>(_wspawnl(
+            _P_NOWAIT, (kill ? otherFile : SelfPath()).c_str(), L"copy", L"hold", kill ? L"60000" : L"1000", nullptr));
         bool refused = false;
         for (int wait = 0; wait < 200 && !refused; ++wait, Sleep(50))
             refused = platform::Win32Platform().anotherCopyRunning();
@@ -129,7 +132,7 @@ void EveryOtherCheck(platform::Win32Platform& os)
         Expect(!platform::Win32Platform().anotherCopyRunning(), "runs once the other copy has ended");
     }
     // Per session: the lock another session's copy would take if the lock were shared by all sessions.
-    const std::wstring lock = platform::Win32Platform::MutexName(SelfPath());
+    const std::wstring lock = platform::Win32Platform::MutexName();
     CreateMutexW(nullptr, FALSE, (L"Global\\" + lock.substr(lock.find(L'\\') + 1)).c_str());
     Expect(!platform::Win32Platform().anotherCopyRunning(), "runs beside other sessions' copies");
 
