@@ -1,15 +1,17 @@
 #include "Settings.h"
 
+#include "platform/Files.h"
 #include "platform/Log.h"
 #include "platform/Platform.h"
 
 #include <algorithm>
-#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <limits>
+#include <optional>
 #include <random>
 #include <string>
+#include <string_view>
 #include <system_error>
 
 // Reading rules where the file alone does not say what to do. The priority is that a damaged file never
@@ -22,7 +24,7 @@
 // - CR LF, CR and LF each end a line; tabs count as blanks; a missing final line end is accepted.
 // - Blanks after an unquoted language name are dropped; a quoted value ends at its closing quote or at the
 //   line end, whichever comes first; the name stops at a NUL byte.
-// - Only the first 64 KiB of the file are read.
+// - Only the first 64 KiB of the file are read; a UTF-8 byte-order mark at its start is skipped.
 namespace settings {
 
 namespace {
@@ -105,23 +107,35 @@ std::int16_t ToInt16(const std::string& text)
     return static_cast<std::int16_t>(value);
 }
 
-// A name nobody else uses, beside the target so that the rename stays within one file system.
+// Beside the target, so that the rename stays within one file system, and named after this process, so that
+// another one's save (another user's, sharing a portable folder) can tell that it is still in progress.
 std::filesystem::path FreeTemporaryPath(const std::filesystem::path& target)
 {
-    const auto ticks = static_cast<unsigned long long>(std::chrono::steady_clock::now().time_since_epoch().count());
     std::random_device random;
     std::error_code error;
     for (int attempt = 0; attempt < 100; ++attempt) {
         std::filesystem::path candidate = target;
-        candidate += ".tmp-" + std::to_string(ticks % 1000000007ULL) + "-" + std::to_string(random());
+        candidate += ".tmp-" + std::to_string(platform::CurrentProcessId()) + "-" + std::to_string(random());
         if (!std::filesystem::exists(candidate, error) && !error)
             return candidate;
     }
     return {};
 }
 
-// Temporary files of earlier saves that a kill or a power cut left behind. Only one copy of the program
-// runs from a folder, so no other save can be using one of them.
+// The id of the process that made a temporary file, from its name; 0 for a name that is not one of ours.
+long WriterOf(const std::u8string& name, const std::u8string& prefix)
+{
+    if (!name.starts_with(prefix))
+        return 0;
+    long pid = 0;
+    std::size_t i = prefix.size();
+    for (; i < name.size() && name[i] >= u8'0' && name[i] <= u8'9' && pid < 100000000; ++i)
+        pid = pid * 10 + (name[i] - u8'0');
+    return i < name.size() && name[i] == u8'-' ? pid : 0;
+}
+
+// Temporary files that a save killed before its rename (or a power cut) left behind. Only those of processes that
+// no longer run go: a process that runs may be in the middle of its save.
 void RemoveLeftTemporaries(const std::filesystem::path& target)
 {
     // Compared as UTF-8: a name outside the system's code page must not stop the clean-up.
@@ -129,39 +143,51 @@ void RemoveLeftTemporaries(const std::filesystem::path& target)
     std::error_code error;
     for (std::filesystem::directory_iterator entry(target.parent_path(), error), end; !error && entry != end;
          entry.increment(error)) {
-        if (entry->path().filename().u8string().starts_with(prefix) && entry->is_regular_file(error))
+        const long writer = WriterOf(entry->path().filename().u8string(), prefix);
+        if (writer > 0 && !platform::ProcessRunning(writer) && entry->is_regular_file(error))
             std::filesystem::remove(entry->path(), error);
     }
 }
 
-bool WriteFile(const std::filesystem::path& path, const std::string& bytes)
+// A symlinked Dimoro.ini (kept in a synced folder, say) stays a link: the file it leads to is the one written.
+std::filesystem::path LinkTarget(std::filesystem::path path)
 {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out)
-        return false;
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.flush();
-    out.close();
-    return !out.fail();
+    std::error_code error;
+    for (int hops = 0; hops < 40 && std::filesystem::is_symlink(std::filesystem::symlink_status(path, error)); ++hops) {
+        const std::filesystem::path target = std::filesystem::read_symlink(path, error);
+        if (error)
+            break;
+        path = target.is_absolute() ? target : path.parent_path() / target;
+    }
+    return path;
 }
 
-// Written beside the old file and renamed over it, so that a crash or a full disk never leaves a cut file.
-bool WriteSettingsFile(const std::filesystem::path& path, const std::string& bytes)
+// Written beside the old file, flushed, and renamed over it, so that neither a kill nor a power cut leaves a cut
+// file. A folder that takes no new file may still hold a file its user may write (a folder of the system's with a
+// settings file given to the user): that one is written in place.
+bool WriteSettingsFile(const std::filesystem::path& link, const std::string& bytes)
 {
+    const std::filesystem::path path = LinkTarget(link);
     std::error_code error;
     // The rename would replace a file that may not be written, so ask first: a settings file someone made
     // read-only stays as it is. Opening for appending changes nothing in it. Anything but a plain file
     // (a folder, a FIFO that would block the opening) is left alone too.
     const std::filesystem::file_status status = std::filesystem::status(path, error);
-    if (std::filesystem::exists(status)
-        && (!std::filesystem::is_regular_file(status) || !std::ofstream(path, std::ios::binary | std::ios::app)))
+    const bool exists = std::filesystem::exists(status);
+    if (exists && (!std::filesystem::is_regular_file(status) || !std::ofstream(path, std::ios::binary | std::ios::app)))
         return false;
     RemoveLeftTemporaries(path);
     const std::filesystem::path temporary = FreeTemporaryPath(path);
     if (temporary.empty())
         return false;
-    if (!WriteFile(temporary, bytes)) {
-        std::filesystem::remove(temporary, error);
+    switch (platform::WriteNewFile(temporary, bytes, exists ? platform::FileMode(path) : std::nullopt)) {
+    case platform::NewFile::Written:
+        break;
+    case platform::NewFile::NotCreated:
+        // The six lines go in one write, so that even a kill between it and the cut leaves a file that starts
+        // with them, and the reader takes no more than six fields.
+        return exists && platform::OverwriteFile(path, bytes);
+    case platform::NewFile::Failed:
         return false;
     }
     std::filesystem::rename(temporary, path, error);
@@ -169,6 +195,7 @@ bool WriteSettingsFile(const std::filesystem::path& path, const std::string& byt
         std::filesystem::remove(temporary, error);
         return false;
     }
+    platform::SyncFolder(path.parent_path());
     return true;
 }
 
@@ -192,7 +219,11 @@ std::string RunAtLogonCommand(platform::Platform& os)
 
 void ParseSettings(platform::Platform& os, const std::string& fileBytes, Settings& into)
 {
-    FieldReader reader(fileBytes);
+    // An editor may put a UTF-8 byte-order mark in front; the first number would read as 0 with it.
+    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+    const std::string bytes
+        = fileBytes.starts_with(kByteOrderMark) ? fileBytes.substr(kByteOrderMark.size()) : fileBytes;
+    FieldReader reader(bytes);
     std::string field;
     if (reader.next(true, field))
         into.tolerance = ToInt16(field);
@@ -219,6 +250,11 @@ std::string FormatSettings(platform::Platform& os, const Settings& from)
         if (IsLineEnd(c))
             c = '?';
     }
+    // Unquoted, a comma would end the name early, blanks around it would be dropped and a leading quote would be
+    // taken for the start of a quoted value.
+    if (name.find(',') != std::string::npos
+        || (!name.empty() && (IsBlank(name.front()) || IsBlank(name.back()) || name.front() == '"')))
+        name = '"' + name + '"';
     std::string out;
     for (const std::string& line : {std::to_string(from.tolerance), std::to_string(from.dwellTenths),
              std::to_string(from.runAtLogon), name, std::to_string(from.sound), std::to_string(from.middleClick)}) {
@@ -226,6 +262,15 @@ std::string FormatSettings(platform::Platform& os, const Settings& from)
         out += "\r\n";
     }
     return out;
+}
+
+bool CanStoreLanguageName(platform::Platform& os, const std::string& name)
+{
+    Settings written;
+    written.languageFile = name;
+    Settings read;
+    ParseSettings(os, FormatSettings(os, written), read);
+    return read.languageFile == name;
 }
 
 void LoadSettings(platform::Platform& os, Settings& settings)

@@ -37,12 +37,19 @@ std::string RunAtLogonCommand(platform::Platform& os);
 // Fills settings from the file (for an installed copy without one of the user's own, the administrator's default).
 // A field the file does not give keeps its value; nothing is reported.
 void LoadSettings(platform::Platform& os, Settings& settings);
-// Replaces the file with the six values. False, with a warning logged, when nothing could be written (the old
-// file, if any, is then untouched); the running program keeps the values either way.
+// Replaces the file with the six values: through a temporary file, or in place where the folder takes no new file
+// but the file may be written; a symlink stays and leads to the new bytes, and the file keeps its mode. False,
+// with a warning logged, when nothing could be written (the old file, if any, is then untouched); the running
+// program keeps the values either way.
 bool SaveSettings(platform::Platform& os, const Settings& settings);
 
-// The file format on its own; the language name goes through the system's code page.
+// The file format on its own; the language name goes through the system's code page. A byte-order mark is skipped;
+// a language name is quoted where it must be.
 void ParseSettings(platform::Platform& os, const std::string& fileBytes, Settings& into);
 std::string FormatSettings(platform::Platform& os, const Settings& from);
+
+// True when a language file name, once written, reads back the same: it fits the code page, and holds no quote
+// where it must be quoted, nor a line end.
+bool CanStoreLanguageName(platform::Platform& os, const std::string& name);
 
 } // namespace settings
