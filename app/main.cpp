@@ -112,6 +112,12 @@ int main(int argc, char** argv)
             Report("message text", text);
             show(text, title);
         };
+        auto& showNotice = program.desktop().showNotice;
+        showNotice = [show = showNotice](const QString& text, const QString& title) {
+            Report("notice title", title);
+            Report("notice text", text);
+            show(text, title);
+        };
     }
     program.start();
     if (ReportTexts()) {

@@ -7,11 +7,44 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QUrl>
 
 namespace dialogs {
 
 using engine::Mode;
+
+namespace {
+
+// A click that its button does not take (beside the button, or a right or middle one on it) closes it too.
+class Notice : public QMessageBox
+{
+public:
+    using QMessageBox::QMessageBox;
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override
+    {
+        event->accept();
+        close();
+    }
+};
+
+} // namespace
+
+QUrl FileUrl(const std::string& path)
+{
+    if (PathIsText(path))
+        return QUrl::fromLocalFile(QString::fromStdString(path));
+    return QUrl::fromEncoded("file://" + QByteArray::fromStdString(path).toPercentEncoding("/"));
+}
+
+bool PathIsText(const std::string& path)
+{
+    // Invalid sequences decode to U+FFFD and so come back as other bytes.
+    const QByteArray bytes = QByteArray::fromStdString(path);
+    return QString::fromUtf8(bytes).toUtf8() == bytes;
+}
 
 Desktop::Desktop()
     // Through the desktop's opener, never a command line: paths with blanks open and no text of a language file
@@ -21,6 +54,15 @@ Desktop::Desktop()
         QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::Ok);
         box.setWindowFlag(Qt::WindowStaysOnTopHint, true);
         box.exec();
+    })
+    , showNotice([](const QString& text, const QString& title) {
+        auto* notice = new Notice(QMessageBox::Information, title, text, QMessageBox::Ok);
+        notice->setWindowModality(Qt::NonModal);
+        // A selectable text would take the press for itself.
+        notice->setTextInteractionFlags(Qt::NoTextInteraction);
+        notice->setAttribute(Qt::WA_DeleteOnClose);
+        notice->setWindowFlag(Qt::WindowStaysOnTopHint, true);
+        notice->show();
     })
     , runFileDialog([](QFileDialog& dialog) {
         if (dialog.exec() != QDialog::Accepted)

@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <functional>
+#include <string>
 
 class QFileDialog;
 class QUrl;
@@ -31,11 +32,21 @@ struct Desktop
     Desktop();
     // Opens a page or an address in the desktop's viewer without waiting; a failure is ignored.
     std::function<void(const QUrl& url)> openUrl;
-    // The warning box with one OK button.
+    // The warning box with one OK button; returns when it is closed.
     std::function<void(const QString& text, const QString& title)> showMessage;
+    // A small message that returns at once and goes at the first click anywhere on it, of any button: the dwell
+    // clicks go on, in whatever mode is chosen, and close it.
+    std::function<void(const QString& text, const QString& title)> showNotice;
     // Runs a prepared file dialog and gives its answer.
     std::function<QString(QFileDialog& dialog)> runFileDialog;
 };
+
+// A file's address for the desktop's opener. A path that is not valid UTF-8 (a folder named in another encoding)
+// keeps its bytes, percent-encoded, where decoding it as text would name another file.
+QUrl FileUrl(const std::string& path);
+
+// Whether a path can be handed on as text (valid UTF-8), as an autostart entry and the file dialog need it.
+bool PathIsText(const std::string& path);
 
 // Everything the dialogs work with; app/ builds it.
 struct Services

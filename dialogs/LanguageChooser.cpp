@@ -1,5 +1,7 @@
 #include "LanguageChooser.h"
 
+#include "Widgets.h"
+
 #include "platform/Platform.h"
 #include "settings/Language.h"
 #include "settings/Settings.h"
@@ -57,8 +59,18 @@ QString ShowOpenFileDialog(Desktop& desktop, QWidget* owner, const QString& titl
 void ChooseLanguage(Services& services, QWidget* owner)
 {
     platform::Platform& os = services.os;
+    const std::string langFolder = platform::ProgramPath(os, "Lang");
+    // The file dialog takes folders as text only: it could neither show this one nor hand back its files.
+    if (!PathIsText(langFolder)) {
+        qCWarning(lcDialogs) << "cannot show the language files of a folder whose name is not UTF-8:"
+                             << QString::fromStdString(langFolder);
+        services.desktop.showNotice(TextOrEnglish(services.language, settings::TextId::FolderNameNotText),
+            QString::fromStdString(services.language.text(settings::TextId::ChooseLanguage)));
+        services.languageChanged();
+        return;
+    }
     const QString title = QString::fromStdString(services.language.text(settings::TextId::ChooseLanguage));
-    const QString folder = QString::fromStdString(platform::ProgramPath(os, "Lang"));
+    const QString folder = QString::fromStdString(langFolder);
     QStringList places;
     const QString own = QString::fromStdString(os.files().userLanguages);
     if (!own.isEmpty() && QFileInfo(own).isDir())
@@ -70,7 +82,10 @@ void ChooseLanguage(Services& services, QWidget* owner)
         std::string path = chosen.toStdString();
         std::replace(path.begin(), path.end(), '/', os.separator());
         const std::string name = NameInLangFolder(path, os.separator(), services.settings.languageFile);
-        if (services.language.loadFrom(os, name))
+        // A name Dimoro.ini cannot hold (a letter outside its code page) would give another at the next start.
+        if (!settings::CanStoreLanguageName(os, name))
+            qCWarning(lcDialogs) << "Dimoro.ini cannot hold the language file name" << chosen << "- the language stays";
+        else if (services.language.loadFrom(os, name))
             services.settings.languageFile = name;
     }
     // Also after a cancel: the windows show the table as it is.

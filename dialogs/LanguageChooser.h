@@ -25,8 +25,9 @@ QString ShowOpenFileDialog(Desktop& desktop, QWidget* owner, const QString& titl
 
 // The click on the options dialog's language link: the file dialog (in the shipped Lang folder, with the user's
 // own beside it when an installed copy has one), then the chosen name and texts, then the texts applied to every
-// window. A file that cannot be read from our Lang folder changes neither the name nor
-// the texts, so OK never saves a language that would leave the windows blank.
+// window. A file that cannot be read from our Lang folder, or whose name Dimoro.ini cannot hold, changes neither the
+// name nor the texts, so OK never saves a language that would leave the windows blank or another at the next start.
+// A Lang folder whose path is not text is not offered at all: the user is told why.
 void ChooseLanguage(Services& services, QWidget* owner);
 
 } // namespace dialogs

@@ -355,19 +355,32 @@ void OptionsDialog::accept()
     options.runAtLogon = static_cast<std::int16_t>(CheckValue(m_ui.runAtLogonBox));
     options.sound = static_cast<std::int16_t>(CheckValue(m_ui.soundBox));
     options.middleClick = static_cast<std::int16_t>(CheckValue(m_ui.middleClickBox));
-    // 2. A file that cannot be written keeps the new values for this run.
-    settings::SaveSettings(m_services.os, options);
-    // 3. Written or removed on every OK, so a registration changed behind our back is put right.
+    // 2. A file that cannot be written keeps the new values for this run, and the user learns that they will not
+    //    last, as they would otherwise expect.
+    const bool saved = settings::SaveSettings(m_services.os, options);
+    // 3. Written or removed on every OK, so a registration changed behind our back is put right. An autostart
+    //    entry holds the command as UTF-8 text, which a folder named in another encoding cannot give.
     platform::Platform& os = m_services.os;
-    const bool registered
-        = options.runAtLogon == 1 ? os.writeRunAtLogon(settings::RunAtLogonCommand(os)) : os.deleteRunAtLogon();
-    if (!registered)
+    const std::string command = settings::RunAtLogonCommand(os);
+    const bool expressible = options.runAtLogon != 1 || PathIsText(command);
+    if (!expressible)
+        qCWarning(lcDialogs) << "cannot start at logon from a folder whose name is not UTF-8:"
+                             << QString::fromStdString(command);
+    else if (!(options.runAtLogon == 1 ? os.writeRunAtLogon(command) : os.deleteRunAtLogon()))
         qCWarning(lcDialogs) << "could not change the start at logon";
     // 4. The toolbar.
     m_services.settingsChanged();
     // 5. The next tick starts counting afresh, with the new values.
     m_services.engine.restartCounting();
+    const settings::LanguageTable& language = m_services.language;
+    Desktop& desktop = m_services.desktop;
     m_dialogs.unloadOptions();
+    if (!saved)
+        desktop.showNotice(TextOrEnglish(language, settings::TextId::SettingsNotSaved),
+            QString::fromStdString(language.text(settings::TextId::MessageTitle)));
+    if (!expressible)
+        desktop.showNotice(TextOrEnglish(language, settings::TextId::FolderNameNotText),
+            QString::fromStdString(language.text(settings::TextId::RunAtLogon)));
 }
 
 void OptionsDialog::cancel()
@@ -395,7 +408,7 @@ void OptionsDialog::openTranslationPage()
     const std::string path = TranslationPagePath(m_services.os);
     if (!WriteTranslationPage(path, MakeTranslationPage(ReadTranslationColumns(m_services.os), kTranslationAddress)))
         qCWarning(lcDialogs) << "could not write" << QString::fromStdString(path);
-    m_services.desktop.openUrl(QUrl::fromLocalFile(QString::fromStdString(path)));
+    m_services.desktop.openUrl(FileUrl(path));
     // Hidden, not closed: its values and the remembered click mode stay until OK or Cancel.
     hide();
 }

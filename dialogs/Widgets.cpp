@@ -108,4 +108,21 @@ void ApplyTexts(const settings::LanguageTable& language, std::initializer_list<T
     }
 }
 
+QString TextOrEnglish(const settings::LanguageTable& language, settings::TextId id)
+{
+    const std::string& text = language.text(id);
+    if (!text.empty())
+        return QString::fromStdString(text);
+    // A language file made before these texts existed ends earlier.
+    switch (id) {
+    case settings::TextId::SettingsNotSaved:
+        return QStringLiteral("The settings could not be saved: they last only until Dimoro Free ends.");
+    case settings::TextId::FolderNameNotText:
+        return QStringLiteral("This cannot work from a folder whose name is not valid text. Move Dimoro Free to a "
+                              "folder with a plain name.");
+    default:
+        return {};
+    }
+}
+
 } // namespace dialogs

@@ -101,4 +101,7 @@ struct TextAssignment
 // Writes each text of the table into its control: a label's or button's text, a tooltip or a window title.
 void ApplyTexts(const settings::LanguageTable& language, std::initializer_list<TextAssignment> assignments);
 
+// A text of the table; for the texts added last, the English one where the language file is older than they are.
+QString TextOrEnglish(const settings::LanguageTable& language, settings::TextId id);
+
 } // namespace dialogs

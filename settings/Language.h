@@ -42,6 +42,8 @@ enum class TextId {
     CheckForUpdates = 25,
     AboutDescription = 26,
     AboutRights = 27,
+    SettingsNotSaved = 28, // after OK, when Dimoro.ini could not be written
+    FolderNameNotText = 29, // a feature that needs the folder's name as text, where it is not valid UTF-8
 };
 
 // A text of the table with the ending its window puts after it.

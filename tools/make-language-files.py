@@ -5,7 +5,8 @@ A language file is Windows-1252 text with CR LF line ends. Every line starts wit
 prefix the program skips (here the line number and a blank); line k is text k. Text 2 is also the
 base name of the help page, so it must be a plain file name with a page of that name in
 resources/help/. Text 11 ends in "..." because, without those three characters, it is the about
-box's caption. Text 4 is not used.
+box's caption. Text 4 is not used. New texts go at the end, so that every earlier line keeps its
+bytes and files made for an older program still read.
 
 Run from anywhere: python3 tools/make-language-files.py
 """
@@ -43,6 +44,8 @@ LANGUAGES = {
         "Check for updates...",
         "Clicks for you wherever the pointer rests.",
         "All rights reserved.",
+        "The settings could not be saved: they last only until Dimoro Free ends.",
+        "This cannot work from a folder whose name is not valid text. Move Dimoro Free to a folder with a plain name.",
     ],
     "Italiano": [
         "Dimoro Free è già in esecuzione.",
@@ -73,6 +76,8 @@ LANGUAGES = {
         "Controlla se ci sono aggiornamenti...",
         "Fa clic per te dove il puntatore si ferma.",
         "Tutti i diritti riservati.",
+        "Impossibile salvare le impostazioni: valgono solo fino alla chiusura di Dimoro Free.",
+        "Non funziona da una cartella il cui nome non è testo valido. Sposta Dimoro Free in una cartella con un nome semplice.",
     ],
     "French": [
         "Dimoro Free est déjà en cours d'exécution.",
@@ -103,6 +108,8 @@ LANGUAGES = {
         "Rechercher des mises à jour...",
         "Clique pour vous là où le pointeur s'arrête.",
         "Tous droits réservés.",
+        f"Les réglages n'ont pas pu être enregistrés{NBSP}: ils ne valent que jusqu'à la fermeture de Dimoro Free.",
+        "Impossible depuis un dossier dont le nom n'est pas un texte valide. Déplacez Dimoro Free dans un dossier au nom simple.",
     ],
     "Español": [
         "Dimoro Free ya se está ejecutando.",
@@ -133,6 +140,8 @@ LANGUAGES = {
         "Buscar actualizaciones...",
         "Hace clic por usted donde se detiene el puntero.",
         "Todos los derechos reservados.",
+        "No se pudo guardar la configuración: solo dura hasta que se cierre Dimoro Free.",
+        "No funciona desde una carpeta cuyo nombre no es texto válido. Mueva Dimoro Free a una carpeta con un nombre sencillo.",
     ],
     "Deutsch": [
         "Dimoro Free läuft bereits.",
@@ -163,6 +172,8 @@ LANGUAGES = {
         "Nach Updates suchen...",
         "Klickt für Sie dort, wo der Mauszeiger ruht.",
         "Alle Rechte vorbehalten.",
+        "Die Einstellungen konnten nicht gespeichert werden: Sie gelten nur, bis Dimoro Free beendet wird.",
+        "Das geht nicht aus einem Ordner, dessen Name kein gültiger Text ist. Verschieben Sie Dimoro Free in einen Ordner mit einfachem Namen.",
     ],
 }
 
@@ -171,7 +182,7 @@ def main():
     folder = pathlib.Path(__file__).resolve().parent.parent / "resources" / "Lang"
     folder.mkdir(parents=True, exist_ok=True)
     for name, texts in LANGUAGES.items():
-        assert len(texts) == 28, name
+        assert len(texts) == 30, name
         assert texts[11].endswith("..."), name
         lines = [f"{k:02d} {text}" for k, text in enumerate(texts)]
         (folder / f"{name}.lng").write_bytes("".join(line + "\r\n" for line in lines).encode("cp1252"))
