@@ -106,8 +106,8 @@ void Program::runCommand(Mode command)
         m_engine.setMode(Mode::LeftClick);
         m_engine.clearDwell();
         const std::string page = platform::ProgramPath(m_os, m_language.text(settings::TextId::HelpPage) + ".html");
-        m_desktop.openUrl(QUrl::fromLocalFile(
-            QString::fromStdString(m_os.isNormalFile(page) ? page : platform::ProgramPath(m_os, "Help Topics.html"))));
+        m_desktop.openUrl(
+            dialogs::FileUrl(m_os.isNormalFile(page) ? page : platform::ProgramPath(m_os, "Help Topics.html")));
         break;
     }
     default:

@@ -1,7 +1,9 @@
 #include "SoundPlayer.h"
 
 #include <alsa/asoundlib.h>
+#include <fcntl.h>
 #include <sndfile.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -32,7 +34,20 @@ struct SoundFile
 bool Decode(const std::string& path, SoundFile& sound)
 {
     SF_INFO info {};
-    SNDFILE* file = sf_open(path.c_str(), SFM_READ, &info);
+    // Opened here, because libsndfile takes no path longer than 1024 bytes, while a program folder may be as long
+    // as the system allows.
+    struct Descriptor
+    {
+        int fd;
+        ~Descriptor()
+        {
+            if (fd >= 0)
+                ::close(fd);
+        }
+    } const opened {::open(path.c_str(), O_RDONLY | O_CLOEXEC)};
+    if (opened.fd < 0)
+        return false;
+    SNDFILE* file = sf_open_fd(opened.fd, SFM_READ, &info, SF_FALSE);
     if (file == nullptr)
         return false;
     const std::unique_ptr<SNDFILE, int (*)(SNDFILE*)> closer(file, sf_close);

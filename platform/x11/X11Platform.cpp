@@ -4,8 +4,6 @@
 #include "platform/Log.h"
 #include "platform/posix/Autostart.h"
 
-#include <QCoreApplication>
-#include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -21,8 +19,12 @@
 #include <pwd.h>
 #include <unistd.h>
 
+#include <cctype>
+#include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 namespace platform {
 
@@ -80,6 +82,39 @@ BaseFolders SessionFolders()
     return XdgBaseFolders(environment, home);
 }
 
+// Room left under PATH_MAX for the names of the program's own files below its folder (Lang/, Click/, help pages,
+// the temporary file of a save).
+constexpr std::size_t kRoomForOwnFiles = 64;
+
+// The executable's path as the kernel gives it. Qt's own decodes it as UTF-8, which loses a folder named in another
+// encoding, and gives nothing for a path beyond PATH_MAX, from which every file would then resolve under "/". Empty,
+// with the reason in whyNot, when the program cannot work from where it is.
+std::string ExecutablePath(std::string& whyNot)
+{
+    std::string path(PATH_MAX, '\0');
+    const ssize_t length = readlink("/proc/self/exe", path.data(), path.size());
+    const int error = errno;
+    if (length < 0 && error != ENAMETOOLONG) {
+        whyNot = "Dimoro Free cannot tell which folder it was started from (/proc/self/exe: "
+            + std::string(std::strerror(error)) + ").";
+        return {};
+    }
+    path.resize(length < 0 ? 0 : static_cast<std::size_t>(length));
+    const std::size_t slash = path.rfind('/');
+    if (length < 0 || length >= PATH_MAX || slash == std::string::npos || slash + kRoomForOwnFiles >= PATH_MAX) {
+        whyNot = "Dimoro Free cannot work from its folder: the folder's path is longer than the "
+            + std::to_string(PATH_MAX - kRoomForOwnFiles)
+            + " bytes that leave room for its files. Move it to a folder with a shorter path.";
+        return {};
+    }
+    const std::string folder = slash == 0 ? std::string("/") : path.substr(0, slash);
+    if (access(folder.c_str(), R_OK | X_OK) != 0) {
+        whyNot = "Dimoro Free cannot read its folder " + folder + ": " + std::strerror(errno) + ".";
+        return {};
+    }
+    return path;
+}
+
 QString AutostartEntryPath()
 {
     return QString::fromStdString(SessionFolders().config) + QStringLiteral("/autostart/Dimoro.desktop");
@@ -116,13 +151,19 @@ std::unique_ptr<X11Platform> X11Platform::Create(std::string& whyNot)
                  "through which programs send mouse clicks. Enable XTEST in the X server's configuration.";
         return nullptr;
     }
+    std::string executable = ExecutablePath(whyNot);
+    if (executable.empty()) {
+        XCloseDisplay(display);
+        return nullptr;
+    }
     XSetErrorHandler(LogXError);
     XSetIOErrorHandler(OnXConnectionLost);
-    return std::unique_ptr<X11Platform>(new X11Platform(display));
+    return std::unique_ptr<X11Platform>(new X11Platform(display, std::move(executable)));
 }
 
-X11Platform::X11Platform(Display* display)
+X11Platform::X11Platform(Display* display, std::string executablePath)
     : m_display(display)
+    , m_executablePath(std::move(executablePath))
     , m_root(DefaultRootWindow(display))
     , m_files(LocateProgramFiles(executableFolder(), separator(), SessionFolders(), PathOnDisk))
 { }
@@ -172,7 +213,11 @@ void X11Platform::setTopmost(std::uintptr_t window, int, int)
     XFlush(m_display);
 }
 
-std::string X11Platform::executableFolder() { return QCoreApplication::applicationDirPath().toStdString(); }
+std::string X11Platform::executableFolder()
+{
+    const std::size_t slash = m_executablePath.rfind('/');
+    return slash == 0 ? std::string("/") : m_executablePath.substr(0, slash);
+}
 
 Version X11Platform::version() { return {DIMORO_VERSION_MAJOR, DIMORO_VERSION_MINOR, DIMORO_VERSION_REVISION}; }
 
@@ -249,10 +294,7 @@ std::string X11Platform::userLanguageCode()
     return QLocale::languageToCode(language, QLocale::ISO639Part1).toStdString();
 }
 
-std::string X11Platform::executableName()
-{
-    return QFileInfo(QCoreApplication::applicationFilePath()).fileName().toStdString();
-}
+std::string X11Platform::executableName() { return m_executablePath.substr(m_executablePath.rfind('/') + 1); }
 
 bool X11Platform::writeRunAtLogon(const std::string& command)
 {

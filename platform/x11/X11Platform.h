@@ -58,10 +58,11 @@ public:
     bool deleteRunAtLogon() override;
 
 private:
-    explicit X11Platform(_XDisplay* display);
+    X11Platform(_XDisplay* display, std::string executablePath);
     void inject(Button button, bool press);
 
     _XDisplay* m_display;
+    std::string m_executablePath; // as the kernel gives it: bytes, not necessarily UTF-8
     unsigned long m_root;
     Point m_lastPointer;
     ProgramFiles m_files;
