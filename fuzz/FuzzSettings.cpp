@@ -11,11 +11,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     settings::Settings read;
     settings::ParseSettings(os, std::string(reinterpret_cast<const char*>(data), size), read);
 
-    // An unquoted name field skips leading blanks, drops trailing ones, ends at a comma and takes a leading quote
-    // as the start of a quoted value.
+    // A name that must be quoted (a comma, blanks around it) cannot hold a quote as well: the format has no escape.
     const std::string& name = read.languageFile;
-    if (name.find(',') != std::string::npos || name.starts_with(' ') || name.starts_with('\t') || name.starts_with('"')
-        || name.ends_with(' ') || name.ends_with('\t'))
+    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    if (name.find('"') != std::string::npos
+        && (name.find(',') != std::string::npos || (!name.empty() && (blank(name.front()) || blank(name.back())))))
         return 0;
     const std::string written = settings::FormatSettings(os, read);
     settings::Settings again;

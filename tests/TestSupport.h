@@ -76,6 +76,8 @@ struct StartedProgram
         program = std::make_unique<Program>(os);
         program->desktop().openUrl = [this](const QUrl& url) { opened.push_back(url); };
         program->desktop().showMessage = [this](const QString& text, const QString&) { messages.push_back(text); };
+        program->desktop().showNotice
+            = [this](const QString& text, const QString& title) { notices << title + ": " + text; };
         if (start)
             program->start();
     }
@@ -90,6 +92,7 @@ struct StartedProgram
     std::unique_ptr<Program> program;
     std::vector<QUrl> opened;
     QStringList messages;
+    QStringList notices; // "title: text"
 };
 
 } // namespace support

@@ -63,8 +63,9 @@ inline void WriteLanguage(
 // "down" the dwell time's arrows, "tup" and "tdown" the tolerance's; "language:<path>" chooses that file ("%1" the
 // program's folder, nothing cancels), "translate" and "about" click the other links. "boxclose" and "boxesc" close the
 // about box or press Escape in it, "box:<part>" clicks its background, title, rule, picture (of the credits) or home
-// (page); "scroll:<n>" runs n steps of its credits. "table:<language>" loads texts no window shows yet. A dialog is
-// touched only by its own steps, as a touch loads it.
+// (page); "scroll:<n>" runs n steps of its credits. "table:<language>" loads texts no window shows yet. "noini" puts a
+// folder where Dimoro.ini goes; "bytes" names the executable, or "bytes:folder" its folder, with bytes that are not
+// UTF-8. A dialog is touched only by its own steps, as a touch loads it.
 inline void Run(StartedProgram& p, const QString& steps)
 {
     using engine::Mode;
@@ -131,6 +132,9 @@ inline void Run(StartedProgram& p, const QString& steps)
                 QTest::mouseMove(d.exitQuestion().windowHandle(), d.exitQuestion().picture()->pos() + at);
             }},
         {"table", [&] { QVERIFY(p.program->language().loadFrom(p.os, argument.toStdString() + ".lng")); }},
+        {"noini",
+            [&] { QVERIFY(QFile::remove(p.folder.file("Dimoro.ini")) && QDir().mkdir(p.folder.file("Dimoro.ini"))); }},
+        {"bytes", [&] { (argument.isEmpty() ? p.os.name : p.os.folder) += "\xFF"; }},
     };
     for (int button = 0; button < engine::kModes; ++button)
         actions[QString::number(button)] = [&, button] { move(bar.button(Mode(button))); };

@@ -76,6 +76,9 @@ private Q_SLOTS:
         Row("the bars stop at 10 and 20", Ini("9 19 0 x 0 0"), "options tdown tdown down down ok", "ini=10 20 0 x 0 0");
         Row("the bars stop at 0 and 2", Ini("1 3 0 x 0 0"), "options tup tup up up ok", "ini=0 2 0 x 0 0");
         Row("stored out of range: the bars' values saved", Ini("25 30 0 x 0 0"), "options ok", "ini=0 2 0 x 0 0");
+        Row("Dimoro.ini cannot be written: OK says so", plain, "noini options down ok", "notice=English 1: English 28");
+        Row("logon from a name that is not text: not written, said", plain, "bytes options logon ok",
+            "ini=3 7 1 English.lng 1 0; logon=older; notice=English 16: English 29");
 
         // Five ticks of rest in drag mode press the left button.
         Row("yes", kNone, "exit yes", "events=0; ended=0");
@@ -114,6 +117,11 @@ private Q_SLOTS:
             "texts=English 13... | English 19; ini=2 5 0 English.lng 0 0");
         Row("language: lower-case lang, the current file read again", kNone,
             "table:Stale options language:%1/lang/x ok", "texts=English 13... | English 19; ini=2 5 0 English.lng 0 0");
+        Row("language: a name outside Dimoro.ini's code page, old name and texts kept", kNone,
+            "table:Stale options language:%1/Lang/Русский.lng ok",
+            "texts=Stale 13... | Stale 19; ini=2 5 0 English.lng 0 0");
+        Row("language: a folder whose name is not text, said", kNone, "table:Stale options bytes:folder language:x",
+            "texts=Stale 13... | Stale 19; notice=Stale 17: Stale 29");
     }
     void steps()
     {
@@ -124,6 +132,7 @@ private Q_SLOTS:
         support::WriteLanguage(p, "Stale.lng", "Stale", {{2, "Folder"}, {11, "ab"}});
         support::WriteLanguage(p, "Test.lng", "Test");
         support::WriteLanguage(p, "sub/Sub.lng", "Sub");
+        support::WriteLanguage(p, "Русский.lng", "Russian");
         QVERIFY(support::WriteFile(p.folder.file("Help.html"), {}) && QDir(p.folder.path()).mkdir("Folder.html"));
         support::Start(p, ini);
         p.os.runAtLogon = "older";
@@ -152,7 +161,7 @@ private Q_SLOTS:
         // logon: the start at logon entry ("older" as the test left it); toolbar: its height and top in twips;
         // events: button events injected; ended: the exit code, -1 while running; caption, copyright (what follows
         // the designed line) and credits (top in twips, pause ticks, top in pixels) of the about box; texts: the
-        // options button's tooltip and the exit question.
+        // options button's tooltip and the exit question; notice: the messages that need no answer.
         const QMap<QString, QString> seen {
             {"mode", kModeNames[int(p.program->engine().mode())]},
             {"sounds",
@@ -174,6 +183,7 @@ private Q_SLOTS:
                                      about->controls().credits->y())},
             {"texts",
                 bar.button(Mode::Options)->toolTip() + " | " + (asked ? d.exitQuestion().question()->text() : "")},
+            {"notice", p.notices.join(" / ")},
         };
         for (const QString& fact : facts.split("; ")) {
             QVERIFY2(seen.contains(fact.section('=', 0, 0)), qPrintable(fact));

@@ -1,8 +1,9 @@
-// Windows-1252, paths in the program's folder, the autostart entry's Exec value, and real plays through ALSA.
+// Windows-1252, paths in the program's folder, the single-copy lock's name, the autostart entry's Exec value, and
+// real plays through ALSA.
 #include "platform/posix/Autostart.h"
 #include "platform/posix/SoundPlayer.h"
+#include "platform/x11/X11Platform.h"
 #include "tests/TestSupport.h"
-
 
 using support::Row;
 
@@ -80,6 +81,17 @@ private Q_SLOTS:
         windows.pathSeparator = '\\';
         windows.folder = "C:\\Dimoro/Free"; // only the relative part is the program's to convert
         QCOMPARE(platform::ProgramPath(windows, "Lang/x.lng"), std::string("C:\\Dimoro/Free\\Lang\\x.lng"));
+    }
+
+    // One lock per user and display: the screen number and the local socket's spellings name no other display.
+    void singleCopyLock()
+    {
+        QStringList names;
+        for (const char* display : {":0", ":0.1", "unix:0.0", ":1", "host:0.0", "a/b:2"})
+            names << QString::fromStdString(platform::SingleCopyLockPath(display, "/run/user/7", "/tmp", 7));
+        names << QString::fromStdString(platform::SingleCopyLockPath(":0", "", "/tmp", 7));
+        QCOMPARE(names.join(' ').replace("/run/user/7/dimoro-display-", "R:"),
+            "R:0.lock R:0.lock R:0.lock R:1.lock R:host-0.lock R:a_b-2.lock /tmp/dimoro-7-display-0.lock");
     }
 
     void autostartExec_data()

@@ -3,6 +3,7 @@
 #include "platform/posix/Autostart.h"
 #include "tests/TestSupport.h"
 
+#include <QElapsedTimer>
 #include <QRandomGenerator>
 
 #include <csignal>
@@ -18,7 +19,7 @@ namespace {
 
 // Values no row gives, so that a field left alone is told apart from one read as 0 or empty.
 const Settings kPrevious {11, 12, 13, "Previous.lng", 14, 15};
-const Settings kValues {-2, 5, 0, "Español.lng", 1, 0};
+const Settings kValues {-2, 5, 0, "Español, 2.lng", 1, 0};
 const QByteArray kOld("10\r\n20\r\n1\r\nA longer name.lng\r\n1\r\n1\r\nand more\r\n");
 
 QString Show(const Settings& s)
@@ -36,8 +37,17 @@ QByteArray ReadAll(const QString& path)
 
 bool Mode(const QString& path, mode_t mode) { return chmod(QFile::encodeName(path).constData(), mode) == 0; }
 
-// What stands where Dimoro.ini belongs: up to Nothing, a save replaces it; from ReadOnlyFile on, it is kept.
-enum class Place { File, LeftTemporaries, Nothing, Folder, Fifo, ReadOnlyFile, ReadOnlyFolder };
+mode_t ModeOf(const QString& path)
+{
+    struct stat status
+    { };
+    return stat(QFile::encodeName(path).constData(), &status) == 0 ? status.st_mode & 07777 : 0;
+}
+
+// What stands where Dimoro.ini belongs: up to Nothing, a save replaces it; from ReadOnlyFile on, it is kept. InPlace:
+// a writable file in a folder that takes no new one; Symlink: a link to real.ini beside it. A file that may be written
+// has mode 0662, which no umask gives a new file.
+enum class Place { File, LeftTemporaries, InPlace, Symlink, Nothing, Folder, Fifo, ReadOnlyFile, ReadOnlyFolder };
 
 } // namespace
 
@@ -82,17 +92,24 @@ private Q_SLOTS:
         file("NUL bytes", B("3\0\r\n8\r\n1\r\nDeu\0tsch.lng\r\n0\r\n1\r\n", 30), "0|8|1|Deu|0|1");
         // The first number ends on the last byte read.
         file("only the first 64 KiB read", B(64 * 1024 - 1, ' ') + "7\r\n8\r\n", "7|12|13|Previous.lng|14|15");
+        file("a UTF-8 byte-order mark skipped",
+            B("\xEF\xBB\xBF"
+              "3\r\n8\r\n"),
+            "3|8|13|Previous.lng|14|15");
         file("longer file replaced", kOld, "10|20|1|A longer name.lng|1|1");
-        Row("temporaries of killed saves go", Place::LeftTemporaries, kOld, QString("10|20|1|A longer name.lng|1|1"));
+        const QString old("10|20|1|A longer name.lng|1|1");
+        Row("temporaries of ended processes go, a running one's stays", Place::LeftTemporaries, kOld, old);
+        Row("folder takes no file: written in place", Place::InPlace, kOld, old);
+        Row("symlink: it stays, its target written", Place::Symlink, kOld, old);
         Row("no file", Place::Nothing, B(), Show(kPrevious));
         Row("folder in its place", Place::Folder, B(), Show(kPrevious));
         Row("FIFO in its place", Place::Fifo, B(), Show(kPrevious));
         Row("read-only file kept", Place::ReadOnlyFile, kOld, QString("10|20|1|A longer name.lng|1|1"));
-        Row("read-only folder", Place::ReadOnlyFolder, kOld, QString("10|20|1|A longer name.lng|1|1"));
+        Row("read-only folder and file", Place::ReadOnlyFolder, kOld, old);
     }
 
-    // A load keeps what the file does not give; a save writes the six lines whole or nothing at all, and neither
-    // opens what is not a plain file.
+    // A load keeps what the file does not give; a save writes the six lines whole or nothing at all, keeps the file's
+    // mode, and neither opens what is not a plain file.
     void loadAndSave()
     {
         QFETCH(Place, place);
@@ -107,11 +124,19 @@ private Q_SLOTS:
         };
         QVERIFY(place != Place::Folder || QDir().mkdir(ini()));
         QVERIFY(place != Place::Fifo || mkfifo(QFile::encodeName(ini()).constData(), 0666) == 0);
-        for (const char* name : {".tmp-12-1", ".tmp-99-7", ".tmpx"})
+        const pid_t ended = fork();
+        if (ended == 0)
+            _exit(0);
+        const QString running = ".tmp-" + QString::number(getpid()) + "-7";
+        for (const QString& name :
+            {".tmp-" + QString::number(waitpid(ended, nullptr, 0)) + "-1", running, QString(".tmpx")})
             QVERIFY(place != Place::LeftTemporaries || support::WriteFile(ini() + name, "1"));
+        const QString file = place == Place::Symlink ? m_dir->filePath("real.ini") : ini();
         QVERIFY(bytes.isNull()
-            || (support::WriteFile(ini(), bytes) && Mode(ini(), place == Place::ReadOnlyFile ? 0444 : 0666)
-                && (place != Place::ReadOnlyFolder || Mode(m_dir->path(), 0555))));
+            || (support::WriteFile(file, bytes) && Mode(file, place >= Place::ReadOnlyFile ? 0444 : 0662)
+                && (place != Place::Symlink || symlink("real.ini", QFile::encodeName(ini()).constData()) == 0)
+                && ((place != Place::ReadOnlyFolder && place != Place::InPlace) || Mode(m_dir->path(), 0555))));
+        const mode_t mode = ModeOf(file);
         QCOMPARE(load(), read);
 
         const bool asNobody = geteuid() == 0 && seteuid(65534) == 0; // permissions do not stop root
@@ -120,20 +145,29 @@ private Q_SLOTS:
         const bool result = settings::SaveSettings(m_os, kValues);
         QVERIFY((!asNobody || seteuid(0) == 0) && Mode(m_dir->path(), 0777));
         QCOMPARE(result, saved);
-        // Only the file is left; a look-alike of the temporaries stays.
+        // Only the file is left, and the link to it; a running process's temporary and a look-alike stay.
         const QDir::Filters all = QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot;
         QCOMPARE(QDir(m_dir->path()).entryList(all).join(' '),
-            QString(place == Place::LeftTemporaries ? "Dimoro.ini Dimoro.ini.tmpx" : "Dimoro.ini"));
-        if (saved || kept)
-            QCOMPARE(ReadAll(ini()), saved ? QByteArray("-2\r\n5\r\n0\r\nEspa\xF1ol.lng\r\n1\r\n0\r\n") : bytes);
+            place == Place::LeftTemporaries ? "Dimoro.ini Dimoro.ini" + running + " Dimoro.ini.tmpx"
+                                            : QString(place == Place::Symlink ? "Dimoro.ini real.ini" : "Dimoro.ini"));
+        QVERIFY(place != Place::Symlink || QFileInfo(ini()).isSymLink());
+        QVERIFY(bytes.isNull() || ModeOf(file) == mode);
+        if (saved || kept) // the name with a comma quoted
+            QCOMPARE(ReadAll(ini()), saved ? QByteArray("-2\r\n5\r\n0\r\n\"Espa\xF1ol, 2.lng\"\r\n1\r\n0\r\n") : bytes);
         QCOMPARE(load(), saved ? Show(kValues) : read);
     }
 
-    // A line end in the name would shift the fields after it.
-    void lineEndInName()
+    // A line end in the name would shift the fields after it. The names that cannot read back the same are the ones
+    // the language chooser refuses.
+    void languageNames()
     {
         const Settings odd {1, 2, 0, "Ω\r\nb\n.lng", 1, 1};
         QCOMPARE(settings::FormatSettings(m_os, odd), std::string("1\r\n2\r\n0\r\n???b?.lng\r\n1\r\n1\r\n"));
+        QStringList storable;
+        for (const char* name :
+            {"A, b.lng", " \"a\" .lng", "a\".lng", "Русский.lng", "\"a.lng", "a\"b, c.lng", "a\nb.lng"})
+            storable << name + QString(settings::CanStoreLanguageName(m_os, name) ? "+" : "-");
+        QCOMPARE(storable.join(' '), "A, b.lng+  \"a\" .lng- a\".lng+ Русский.lng- \"a.lng- a\"b, c.lng- a\nb.lng-");
     }
 
     // A child saves two versions of Dimoro.ini and of the autostart entry in turn and is killed at random moments:
@@ -146,7 +180,11 @@ private Q_SLOTS:
             platform::WriteAutostartEntry(entry.toStdString(), version ? "/a b/\"D\" 100% $HOME/dimoro" : "/d");
             return QByteArrayList {ReadAll(ini()), ReadAll(entry)};
         };
+        QElapsedTimer took;
+        took.start();
         const QByteArrayList versions = save(0) + save(1);
+        // Kills spread over about two saves, however long the disk takes to flush one.
+        const auto span = static_cast<quint32>(std::max<qint64>(5000, took.nsecsElapsed() / 1000));
         QSet<QByteArray> seen;
         bool caught = false; // a temporary file left beside them: a kill in the middle of a save
         for (int kill = 0; kill < 200; ++kill) {
@@ -154,7 +192,7 @@ private Q_SLOTS:
             QVERIFY(child >= 0);
             for (int version = kill % 2; child == 0; version = 1 - version)
                 save(version);
-            usleep(QRandomGenerator::global()->bounded(5000));
+            usleep(QRandomGenerator::global()->bounded(span));
             ::kill(child, SIGKILL);
             QCOMPARE(waitpid(child, nullptr, 0), child);
             seen += QSet<QByteArray> {ReadAll(ini()), ReadAll(entry)};
