@@ -101,7 +101,7 @@ private:
     EngineWindows* m_windows = nullptr;
 
     Mode m_mode = Mode::Exit;
-    std::int16_t m_dwellTicks = 0; // resting ticks, back to 0 each time it reaches the dwell time
+    std::int16_t m_dwellTicks = 0; // resting ticks, back to 0 at a move and each time it reaches the dwell time
     std::int16_t m_hoverTicks = 0; // resting ticks towards a hover press
     std::int16_t m_lastX = 0; // pointer at the previous tick, screen pixels
     std::int16_t m_lastY = 0;

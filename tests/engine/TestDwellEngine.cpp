@@ -65,8 +65,8 @@ private Q_SLOTS:
         Row("tolerance + 2 down moves", 2, 5, "3.vvvvvv", "_______");
         Row("tolerance 0: 1 pixel rests", 0, 2, "3.+-", "__c");
         Row("tolerance 10, a move ends the rest", 10, 3, "3.+-+>...", "___c___c");
-        Row("the count carries over a move", 2, 5, "3....>..", "______c");
-        Row("after a click too", 2, 5, "3........>...", "_____c_____c");
+        Row("a move clears the count", 2, 5, "3....>.....", "_________c");
+        Row("after a click too", 2, 5, "3........>.....", "_____c_______c");
         Row("beyond 16 bits, right and up", 2, 5, "3E.x.y.", "_____c");
         Row("beyond 16 bits, left and down", 2, 5, "3W.x.y.", "_____c");
         Row("a move restarts the hover count", 2, 50, "0....v...............", "___________________p");
