@@ -113,7 +113,8 @@ void DwellEngine::dwellClick()
     switch (m_mode) {
     case Mode::DoubleClick:
         leftClick();
-        leftClick();
+        m_os.press(Button::Left, kDoubleClickGap);
+        m_os.release(Button::Left);
         break;
     case Mode::LeftClick:
         leftClick();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 
 namespace platform {
@@ -29,6 +30,10 @@ constexpr int ButtonIndex(Mode mode) { return static_cast<int>(mode); }
 
 // Resting ticks on a command button before it presses itself.
 constexpr int kHoverPressTicks = 15;
+
+// Between a double click's first release and its second press. Chromium does not count two presses with one
+// timestamp as a double click; any system's double-click time is far longer.
+constexpr std::chrono::milliseconds kDoubleClickGap {10};
 
 // A dialog the tick asks about.
 enum class Dialog { ExitQuestion, Options };

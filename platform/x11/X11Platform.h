@@ -25,7 +25,7 @@ public:
     ~X11Platform() override;
 
     Point pointerPosition() override;
-    void press(Button button) override;
+    void press(Button button, std::chrono::milliseconds after) override;
     void release(Button button) override;
     void setTopmost(std::uintptr_t window, int x, int y) override;
     std::string executableFolder() override;
@@ -50,7 +50,7 @@ public:
 
 private:
     explicit X11Platform(_XDisplay* display);
-    void inject(Button button, bool press);
+    void inject(Button button, bool press, std::chrono::milliseconds after = {});
 
     _XDisplay* m_display;
     unsigned long m_root;

@@ -96,13 +96,14 @@ private Q_SLOTS:
     }
 
     // Rests of 40 ticks, one per mode, on the toolbar (x 0 shows it, x 20 leaves it hidden) or away from it (x 500),
-    // then the release every way out calls, twice. The trace: events (upper case a press: LlLl is a double click)
-    // and sounds (b: the beep) in order | dialogs loaded (Exit question, Options) and commands.
+    // then the release every way out calls, twice. The trace: events (upper case a press, ~ before one that asks
+    // for a gap after the event before it: Ll~Ll is a double click) and sounds (b: the beep) in order | dialogs loaded
+    // (Exit question, Options) and commands.
     void modes_data()
     {
         Columns<QList<Mode>, int, int, int, QString>("modes", "dwell", "x", "sound", "trace");
         using enum engine::Mode;
-        Row("double", QList {DoubleClick}, 5, 20, 1, "LlLlb|");
+        Row("double", QList {DoubleClick}, 5, 20, 1, "Ll~Llb|");
         Row("right", QList {RightClick}, 5, 20, 1, "Rrb|");
         Row("middle", QList {MiddleClick}, 5, 20, 1, "Mmb|");
         Row("toolbar shown: a silent click", QList {LeftClick}, 5, 0, 1, "Ll|");
@@ -127,10 +128,14 @@ private Q_SLOTS:
         rig.clicker.releaseHeldButton();
         rig.clicker.releaseHeldButton();
         QString trace;
-        for (const auto& event : rig.os.events)
-            trace += event.press ? QChar("LRM"[int(event.button)]) : QChar("lrm"[int(event.button)]);
-        for (auto sound = rig.os.sounds.rbegin(); sound != rig.os.sounds.rend(); ++sound)
-            trace.insert(qsizetype(sound->afterEvents), sound->path.empty() ? u'b' : u'?');
+        auto sound = rig.os.sounds.begin();
+        for (std::size_t i = 0; i <= rig.os.events.size(); ++i) {
+            for (; sound != rig.os.sounds.end() && sound->afterEvents == i; ++sound)
+                trace += sound->path.empty() ? u'b' : u'?';
+            if (i < rig.os.events.size())
+                trace += QString(rig.os.events[i].after.count() > 0 ? "~" : "")
+                    + QChar((rig.os.events[i].press ? "LRM" : "lrm")[int(rig.os.events[i].button)]);
+        }
         trace += u'|';
         for (const engine::Dialog dialog : rig.windows.loads)
             trace += dialog == engine::Dialog::ExitQuestion ? u'E' : u'O';
