@@ -17,9 +17,10 @@ e2e_start dimoro
 e2e_events 3 "click 1 600 400"
 # ms from the last pointer motion to the last press, both on the server's clock.
 latency() { awk '$1 == "motion" { m = $4 } $1 == "press" { p = $5 } END { print p - m }' "$E2E_REC_LOG"; }
-# Rests begun at different times after the click before: the count a click leaves must never shorten the next.
+# Rests begun at different times after the click before, and in the tick: the count a click leaves must never
+# shorten the next rest.
 for i in {0..9}; do
-    sleep "0.$((i * 7 % 10))"
+    sleep "$(printf '0.%02d' $((i * 37 % 100)))"
     e2e_move $((300 + 30 * i)) $((500 - 20 * i % 60))
     e2e_events 3 "click 1 $((300 + 30 * i)) $((500 - 20 * i % 60))"
     e2e_check "rest $i clicked $(latency) ms after the last move" test "$(latency)" -ge 500
