@@ -27,7 +27,12 @@ Program::Program(platform::Platform& os)
     , m_toolbar(os)
 {
     m_dwellTimer.setTimerType(Qt::PreciseTimer);
-    QObject::connect(&m_dwellTimer, &QTimer::timeout, [this] { m_engine.tick(); });
+    // Each tick is timed from the start of the one before rather than on a fixed schedule, so a late tick (a busy
+    // system, a sound) never shortens the next interval and a rest is never counted longer than it was.
+    QObject::connect(&m_dwellTimer, &QTimer::timeout, [this] {
+        m_dwellTimer.start();
+        m_engine.tick();
+    });
     QObject::connect(&m_toolbar, &toolbar::ToolbarWindow::slidOut, [this] { m_dwellTimer.start(kDwellInterval); });
     QObject::connect(&m_toolbar, &toolbar::ToolbarWindow::buttonHovered, [this](Mode mode) { hoverButton(mode); });
     QObject::connect(&m_toolbar, &toolbar::ToolbarWindow::backgroundHovered, [this] { hoverBackground(); });

@@ -54,7 +54,7 @@ long AnonymousResidentKiB()
 class CountingPlatform : public platform::FakePlatform
 {
 public:
-    void press(platform::Button) override { ++events; }
+    void press(platform::Button, std::chrono::milliseconds) override { ++events; }
     void release(platform::Button) override { ++events; }
     bool playSound(const std::string&) override
     {

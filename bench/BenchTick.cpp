@@ -16,7 +16,7 @@ class BenchPlatform : public platform::FakePlatform
 {
 public:
     platform::Point pointerPosition() override { return path[next++ % path.size()]; }
-    void press(platform::Button) override { ++injected; }
+    void press(platform::Button, std::chrono::milliseconds) override { ++injected; }
     void release(platform::Button) override { ++injected; }
     std::vector<platform::Point> path;
     std::size_t next = 0;

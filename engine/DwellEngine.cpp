@@ -52,6 +52,8 @@ void DwellEngine::tick()
                 dwellClick();
         }
     } else {
+        // A new rest needs the whole dwell time: a count left from before would click early.
+        m_dwellTicks = 0;
         m_restHandled = false;
         m_hoverTicks = 0;
     }
@@ -111,7 +113,8 @@ void DwellEngine::dwellClick()
     switch (m_mode) {
     case Mode::DoubleClick:
         leftClick();
-        leftClick();
+        m_os.press(Button::Left, kDoubleClickGap);
+        m_os.release(Button::Left);
         break;
     case Mode::LeftClick:
         leftClick();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 
 namespace platform {
@@ -29,6 +30,10 @@ constexpr int ButtonIndex(Mode mode) { return static_cast<int>(mode); }
 
 // Resting ticks on a command button before it presses itself.
 constexpr int kHoverPressTicks = 15;
+
+// Between a double click's first release and its second press. Chromium does not count two presses with one
+// timestamp as a double click; any system's double-click time is far longer.
+constexpr std::chrono::milliseconds kDoubleClickGap {10};
 
 // A dialog the tick asks about.
 enum class Dialog { ExitQuestion, Options };
@@ -101,7 +106,7 @@ private:
     EngineWindows* m_windows = nullptr;
 
     Mode m_mode = Mode::Exit;
-    std::int16_t m_dwellTicks = 0; // resting ticks, back to 0 each time it reaches the dwell time
+    std::int16_t m_dwellTicks = 0; // resting ticks, back to 0 at a move and each time it reaches the dwell time
     std::int16_t m_hoverTicks = 0; // resting ticks towards a hover press
     std::int16_t m_lastX = 0; // pointer at the previous tick, screen pixels
     std::int16_t m_lastY = 0;

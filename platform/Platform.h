@@ -2,6 +2,7 @@
 
 #include "platform/ProgramFiles.h"
 
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -34,8 +35,8 @@ public:
 
     /** Where the pointer is, in screen pixels. */
     virtual Point pointerPosition() = 0;
-    /** Presses a mouse button where the pointer is. */
-    virtual void press(Button button) = 0;
+    /** Presses a mouse button where the pointer is, at least `after` later than the event injected before it. */
+    virtual void press(Button button, std::chrono::milliseconds after = {}) = 0;
     /** Releases a mouse button where the pointer is. */
     virtual void release(Button button) = 0;
     /** Puts a window above all others without moving it; x and y are where it already is, in pixels. */

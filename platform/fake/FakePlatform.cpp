@@ -23,7 +23,10 @@ Point FakePlatform::pointerPosition()
     return pointer;
 }
 
-void FakePlatform::press(Button button) { events.push_back({button, true, pointer, samples}); }
+void FakePlatform::press(Button button, std::chrono::milliseconds after)
+{
+    events.push_back({button, true, pointer, samples, after});
+}
 
 void FakePlatform::release(Button button) { events.push_back({button, false, pointer, samples}); }
 

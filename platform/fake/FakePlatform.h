@@ -20,6 +20,7 @@ public:
         bool press = true;
         Point at;
         int sample = 0; // number of pointerPosition() calls made before this event
+        std::chrono::milliseconds after {}; // asked-for time since the event before
     };
 
     // Positions returned by successive pointerPosition() calls; the last one repeats when the script runs out.
@@ -27,7 +28,7 @@ public:
     void movePointer(long x, long y);
 
     Point pointerPosition() override;
-    void press(Button button) override;
+    void press(Button button, std::chrono::milliseconds after) override;
     void release(Button button) override;
     void setTopmost(std::uintptr_t window, int x, int y) override;
     std::string executableFolder() override;

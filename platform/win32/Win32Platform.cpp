@@ -141,8 +141,11 @@ void SendButton(DWORD flags)
 
 } // namespace
 
-void Win32Platform::press(Button button)
+void Win32Platform::press(Button button, std::chrono::milliseconds after)
 {
+    // Windows stamps each input when it is sent; a short sleep is the gap.
+    if (after.count() > 0)
+        Sleep(static_cast<DWORD>(after.count()));
     SendButton(button == Button::Left ? MOUSEEVENTF_LEFTDOWN
             : button == Button::Right ? MOUSEEVENTF_RIGHTDOWN
                                       : MOUSEEVENTF_MIDDLEDOWN);

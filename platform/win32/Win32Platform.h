@@ -18,7 +18,7 @@ public:
     Win32Platform& operator=(const Win32Platform&) = delete;
 
     Point pointerPosition() override;
-    void press(Button button) override;
+    void press(Button button, std::chrono::milliseconds after) override;
     void release(Button button) override;
     void setTopmost(std::uintptr_t window, int x, int y) override;
     std::string executableFolder() override;

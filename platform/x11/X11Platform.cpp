@@ -185,14 +185,15 @@ Point X11Platform::pointerPosition()
     return m_lastPointer;
 }
 
-void X11Platform::press(Button button) { inject(button, true); }
+void X11Platform::press(Button button, std::chrono::milliseconds after) { inject(button, true, after); }
 
 void X11Platform::release(Button button) { inject(button, false); }
 
-void X11Platform::inject(Button button, bool press)
+void X11Platform::inject(Button button, bool press, std::chrono::milliseconds after)
 {
     const unsigned int number = button == Button::Left ? 1 : button == Button::Right ? 3 : 2;
-    XTestFakeButtonEvent(m_display, number, press ? True : False, CurrentTime);
+    // The server holds the event, and this connection's later requests, for that long; we are not held up.
+    XTestFakeButtonEvent(m_display, number, press ? True : False, static_cast<unsigned long>(after.count()));
     XFlush(m_display);
 }
 

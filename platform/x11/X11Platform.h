@@ -34,7 +34,7 @@ public:
     ~X11Platform() override;
 
     Point pointerPosition() override;
-    void press(Button button) override;
+    void press(Button button, std::chrono::milliseconds after) override;
     void release(Button button) override;
     void setTopmost(std::uintptr_t window, int x, int y) override;
     std::string executableFolder() override;
@@ -59,7 +59,7 @@ public:
 
 private:
     X11Platform(_XDisplay* display, std::string executablePath);
-    void inject(Button button, bool press);
+    void inject(Button button, bool press, std::chrono::milliseconds after = {});
 
     _XDisplay* m_display;
     std::string m_executablePath; // as the kernel gives it: bytes, not necessarily UTF-8

@@ -3,6 +3,7 @@
 //   xrecorder                  covers the screen with a window; prints one line per event:
 //     ready                                                    once its window is exposed
 //     press|release <button> <x> <y> <server-ms> <clock-ms>    button events on its own window
+//     motion <x> <y> <server-ms>                               pointer moves over its own window
 //     raw press|release <button> <clock-ms>                    every button event, whichever window takes it
 //     create|configure <id> <x> <y> <w> <h> <clock-ms>         top-level windows
 //     map|unmap <id> <clock-ms>
@@ -81,7 +82,7 @@ int main(int argc, char** argv)
 
     XSetWindowAttributes attributes {};
     attributes.background_pixel = XWhitePixel(display, screen);
-    attributes.event_mask = ButtonPressMask | ButtonReleaseMask | ExposureMask;
+    attributes.event_mask = ButtonPressMask | ButtonReleaseMask | PointerMotionMask | ExposureMask;
     const Window window = XCreateWindow(display, root, 0, 0, static_cast<unsigned>(XDisplayWidth(display, screen)),
         static_cast<unsigned>(XDisplayHeight(display, screen)), 0, CopyFromParent, InputOutput, nullptr,
         CWBackPixel | CWEventMask, &attributes);
@@ -98,6 +99,8 @@ int main(int argc, char** argv)
         } else if (e.type == ButtonPress || e.type == ButtonRelease) {
             std::printf("%s %u %d %d %lu %.1f\n", e.type == ButtonPress ? "press" : "release", e.xbutton.button,
                 e.xbutton.x_root, e.xbutton.y_root, e.xbutton.time, ms);
+        } else if (e.type == MotionNotify) {
+            std::printf("motion %d %d %lu\n", e.xmotion.x_root, e.xmotion.y_root, e.xmotion.time);
         } else if (e.type == GenericEvent && e.xcookie.extension == xinput && XGetEventData(display, &e.xcookie)) {
             const auto* raw = static_cast<const XIRawEvent*>(e.xcookie.data);
             std::printf("raw %s %d %.1f\n", raw->evtype == XI_RawButtonPress ? "press" : "release", raw->detail, ms);

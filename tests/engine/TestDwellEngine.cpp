@@ -65,8 +65,8 @@ private Q_SLOTS:
         Row("tolerance + 2 down moves", 2, 5, "3.vvvvvv", "_______");
         Row("tolerance 0: 1 pixel rests", 0, 2, "3.+-", "__c");
         Row("tolerance 10, a move ends the rest", 10, 3, "3.+-+>...", "___c___c");
-        Row("the count carries over a move", 2, 5, "3....>..", "______c");
-        Row("after a click too", 2, 5, "3........>...", "_____c_____c");
+        Row("a move clears the count", 2, 5, "3....>.....", "_________c");
+        Row("after a click too", 2, 5, "3........>.....", "_____c_______c");
         Row("beyond 16 bits, right and up", 2, 5, "3E.x.y.", "_____c");
         Row("beyond 16 bits, left and down", 2, 5, "3W.x.y.", "_____c");
         Row("a move restarts the hover count", 2, 50, "0....v...............", "___________________p");
@@ -96,13 +96,14 @@ private Q_SLOTS:
     }
 
     // Rests of 40 ticks, one per mode, on the toolbar (x 0 shows it, x 20 leaves it hidden) or away from it (x 500),
-    // then the release every way out calls, twice. The trace: events (upper case a press: LlLl is a double click)
-    // and sounds (b: the beep) in order | dialogs loaded (Exit question, Options) and commands.
+    // then the release every way out calls, twice. The trace: events (upper case a press, ~ before one that asks
+    // for a gap after the event before it: Ll~Ll is a double click) and sounds (b: the beep) in order | dialogs loaded
+    // (Exit question, Options) and commands.
     void modes_data()
     {
         Columns<QList<Mode>, int, int, int, QString>("modes", "dwell", "x", "sound", "trace");
         using enum engine::Mode;
-        Row("double", QList {DoubleClick}, 5, 20, 1, "LlLlb|");
+        Row("double", QList {DoubleClick}, 5, 20, 1, "Ll~Llb|");
         Row("right", QList {RightClick}, 5, 20, 1, "Rrb|");
         Row("middle", QList {MiddleClick}, 5, 20, 1, "Mmb|");
         Row("toolbar shown: a silent click", QList {LeftClick}, 5, 0, 1, "Ll|");
@@ -127,10 +128,14 @@ private Q_SLOTS:
         rig.clicker.releaseHeldButton();
         rig.clicker.releaseHeldButton();
         QString trace;
-        for (const auto& event : rig.os.events)
-            trace += event.press ? QChar("LRM"[int(event.button)]) : QChar("lrm"[int(event.button)]);
-        for (auto sound = rig.os.sounds.rbegin(); sound != rig.os.sounds.rend(); ++sound)
-            trace.insert(qsizetype(sound->afterEvents), sound->path.empty() ? u'b' : u'?');
+        auto sound = rig.os.sounds.begin();
+        for (std::size_t i = 0; i <= rig.os.events.size(); ++i) {
+            for (; sound != rig.os.sounds.end() && sound->afterEvents == i; ++sound)
+                trace += sound->path.empty() ? u'b' : u'?';
+            if (i < rig.os.events.size())
+                trace += QString(rig.os.events[i].after.count() > 0 ? "~" : "")
+                    + QChar((rig.os.events[i].press ? "LRM" : "lrm")[int(rig.os.events[i].button)]);
+        }
         trace += u'|';
         for (const engine::Dialog dialog : rig.windows.loads)
             trace += dialog == engine::Dialog::ExitQuestion ? u'E' : u'O';

@@ -1,6 +1,7 @@
 // A simulated day: 864,000 ticks (24 hours at 100 ms) of scripted rests, moves, toolbar visits and pointers beyond
-// 16 bits in every mode. Each rest gets exactly its mode's click, nothing else clicks, a button is never pressed
-// twice or released while up, and the counters stay in range. bench_long_run measures the memory of such a day.
+// 16 bits in every mode. Each rest gets exactly its mode's click, never before the dwell time has passed since the
+// last move beyond the tolerance, nothing else clicks, a button is never pressed twice or released while up, and the
+// counters stay in range. bench_long_run measures the memory of such a day.
 #include "settings/Settings.h"
 #include "tests/TestSupport.h"
 
@@ -32,8 +33,10 @@ private Q_SLOTS:
         clicker.attach(&windows);
         QRandomGenerator random(20240917);
         const auto between = [&](long low, long high) { return long(random.bounded(int(low), int(high) + 1)); };
-        long ticks = 0, faults = 0, clicks = 0;
+        long ticks = 0, faults = 0, clicks = 0, moved = 0; // moved: the pointer sample that saw the last move
         const auto stay = [&](long x, long y, long n) {
+            if (std::labs(x - os.pointer.x) > tolerance + 1 || std::labs(y - os.pointer.y) > tolerance + 1)
+                moved = os.samples + 1;
             os.movePointer(x, y);
             for (; n > 0; --n, ++ticks) {
                 clicker.tick();
@@ -67,7 +70,7 @@ private Q_SLOTS:
             }
             QString made; // the segment's events as letters, upper case a press
             for (const auto& event : os.events) {
-                faults += down[int(event.button)] == event.press;
+                faults += down[int(event.button)] == event.press || event.sample - moved < dwell;
                 down[int(event.button)] = event.press;
                 made += QChar((event.press ? "LRM" : "lrm")[int(event.button)]);
             }
