@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Draws every picture the program uses: the toolbar button faces, the toolbar
-# background strip, the hand cursor and the window icon; and the icons an
-# installed copy gives the desktop's icon theme (the larger sizes and an SVG).
+# Draws every picture the program uses: the toolbar button faces (also at 2x),
+# the toolbar background strip, the hand cursor and the window icon; and the
+# icons an installed copy gives the desktop's icon theme (the larger sizes and
+# an SVG).
 #
 # Usage: tools/make-pictures.sh [output-directory [icons-directory]]
 #        (default: resources/pictures and resources/icons next to this
@@ -174,18 +175,19 @@ EOF
 }
 
 # face INDEX W H DRAWING-FUNCTION [ARGS...]
-# Writes face-INDEX.png (normal) and face-(INDEX+9).png (highlighted). In the
-# drawing function's arguments the words MARK and GROUND are replaced by the
-# colours of the face being drawn.
+# Writes face-INDEX.png (normal) and face-(INDEX+9).png (highlighted), and the
+# same drawings at twice the size, face-INDEX@2x.png, for a desktop at 200%
+# (their border two pixels wide). In the drawing function's arguments the
+# words MARK and GROUND are replaced by the colours of the face being drawn.
 face() {
     local idx=$1 w=$2 h=$3
     shift 3
-    local variant ground border mark file mvg args a
+    local variant ground border mark name file mvg args a k frame
     for variant in normal highlighted; do
         if [[ $variant == normal ]]; then
-            ground=$GROUND_N border=$BORDER_N mark=$MARK_N file="$out/face-$idx.png"
+            ground=$GROUND_N border=$BORDER_N mark=$MARK_N name="face-$idx"
         else
-            ground=$GROUND_H border=$BORDER_H mark=$MARK_H file="$out/face-$((idx + 9)).png"
+            ground=$GROUND_H border=$BORDER_H mark=$MARK_H name="face-$((idx + 9))"
         fi
         args=()
         for a in "$@"; do
@@ -193,14 +195,22 @@ face() {
             a=${a//GROUND/$ground}
             args+=("$a")
         done
-        mvg="$AFFINE
+        for k in 1 2; do
+            file="$out/$name.png"
+            frame="rectangle 0,0 $((w - 1)),$((h - 1))"
+            if ((k == 2)); then
+                file="$out/$name@2x.png"
+                frame="rectangle 0,0 $((2 * w - 1)),$((2 * h - 1)) rectangle 1,1 $((2 * w - 2)),$((2 * h - 2))"
+            fi
+            mvg="affine $((SS * k)),0,0,$((SS * k)),-0.5,-0.5
 $("${args[@]}")"
-        png_out PNG24 "$file" \
-            -size "$((w * SS))x$((h * SS))" "xc:$ground" \
-            -draw "$mvg" \
-            -scale "${w}x${h}!" \
-            +antialias -fill none -stroke "$border" -strokewidth 1 \
-            -draw "rectangle 0,0 $((w - 1)),$((h - 1))"
+            png_out PNG24 "$file" \
+                -size "$((w * k * SS))x$((h * k * SS))" "xc:$ground" \
+                -draw "$mvg" \
+                -scale "$((w * k))x$((h * k))!" \
+                +antialias -fill none -stroke "$border" -strokewidth 1 \
+                -draw "$frame"
+        done
     done
 }
 
