@@ -76,9 +76,6 @@ int main(int argc, char** argv)
 {
     if (const std::optional<int> code = ReadCommandLine(argc, argv))
         return *code;
-    // The toolbar is compared with pointer positions in device pixels, so Qt must not scale it.
-    if (qEnvironmentVariableIsEmpty("QT_ENABLE_HIGHDPI_SCALING"))
-        qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
     if (const std::string missing = platform::MissingBeforeStart(); !missing.empty()) {
         std::fprintf(stderr, "%s\n", missing.c_str());
         return 1;

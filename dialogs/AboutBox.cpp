@@ -57,7 +57,6 @@ QString Caption(const QString& about) { return about.size() > 3 ? about.chopped(
 AboutBox::AboutBox(Services& services, Dialogs& dialogs)
     : m_services(services)
     , m_dialogs(dialogs)
-    , m_units(services.os)
 {
     // A title and a close box only: no minimize or maximize.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint

@@ -36,7 +36,7 @@ ExitQuestion::ExitQuestion(Services& services, Dialogs& dialogs)
         icon.addFile(QStringLiteral(":/pictures/exit-icon-%1.png").arg(size), QSize(size, size));
     setWindowIcon(icon);
 
-    const LayoutUnits units(services.os);
+    const LayoutUnits units;
     const QRect client = units.rect(kClient);
     setGeometry(client);
     setFixedSize(client.size());

@@ -100,7 +100,6 @@ protected:
 OptionsDialog::OptionsDialog(Services& services, Dialogs& dialogs)
     : m_services(services)
     , m_dialogs(dialogs)
-    , m_units(services.os)
 {
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setWindowTitle(QStringLiteral("Opzioni"));

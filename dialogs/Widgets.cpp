@@ -14,18 +14,13 @@ namespace dialogs {
 
 Q_LOGGING_CATEGORY(lcDialogs, "dimoro.windows")
 
-LayoutUnits::LayoutUnits(platform::Platform& os)
-    : LayoutUnits(os.twipsPerPixelX(), os.twipsPerPixelY())
+LayoutUnits::LayoutUnits(double zoom)
+    : m_perPixel(kTwipsPerPixel / zoom)
 { }
 
-LayoutUnits::LayoutUnits(double twipsPerPixelX, double twipsPerPixelY)
-    : m_perPixelX(twipsPerPixelX)
-    , m_perPixelY(twipsPerPixelY)
-{ }
+int LayoutUnits::x(double twips) const { return static_cast<int>(std::lrint(twips / m_perPixel)); }
 
-int LayoutUnits::x(double twips) const { return static_cast<int>(std::lrint(twips / m_perPixelX)); }
-
-int LayoutUnits::y(double twips) const { return static_cast<int>(std::lrint(twips / m_perPixelY)); }
+int LayoutUnits::y(double twips) const { return static_cast<int>(std::lrint(twips / m_perPixel)); }
 
 QRect LayoutUnits::rect(const TwipsRect& twips) const
 {

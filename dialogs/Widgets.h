@@ -31,22 +31,23 @@ struct TwipsRect
     double height = 0;
 };
 
-// Twips to pixels, rounded half to even, at the screen's twips per pixel.
+// Twips to device-independent pixels, rounded half to even, at 15 twips per pixel; Qt scales those pixels to the
+// desktop's scale, so every window grows as one piece. A zoom below 1 shrinks a window uniformly (the toolbar on
+// a monitor lower than itself).
 class LayoutUnits
 {
 public:
-    explicit LayoutUnits(platform::Platform& os);
-    LayoutUnits(double twipsPerPixelX, double twipsPerPixelY);
+    static constexpr double kTwipsPerPixel = 15;
+
+    explicit LayoutUnits(double zoom = 1);
 
     int x(double twips) const;
     int y(double twips) const;
     QRect rect(const TwipsRect& twips) const;
-    double twipsPerPixelX() const { return m_perPixelX; }
-    double twipsPerPixelY() const { return m_perPixelY; }
+    double twipsPerPixel() const { return m_perPixel; }
 
 private:
-    double m_perPixelX;
-    double m_perPixelY;
+    double m_perPixel;
 };
 
 // A left press and a left release on the same control make a click.

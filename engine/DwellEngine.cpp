@@ -73,11 +73,13 @@ void DwellEngine::restartCounting()
 
 void DwellEngine::showOrHideToolbar(long x, long y)
 {
+    // The toolbar lives at the left edge of its monitor; the height test keeps a monitor above or below it out.
+    const long edge = m_os.toolbarMonitor().left;
     const double top = m_windows->toolbarTop();
     const double bottom = top + m_windows->toolbarHeight();
-    if (x == 0 && top < y && y < bottom) {
+    if (x == edge && top < y && y < bottom) {
         m_windows->showToolbar();
-    } else if (x > m_windows->toolbarWidth() || y < top || y > bottom) {
+    } else if (x > edge + m_windows->toolbarWidth() || y < top || y > bottom) {
         m_windows->hideToolbar();
         m_hoverTicks = 0;
     }

@@ -43,7 +43,7 @@ class EngineWindows
 {
 public:
     virtual ~EngineWindows() = default;
-    /** The toolbar's edges in screen pixels, not rounded. */
+    /** The toolbar's edges in the pointer's pixels, not rounded; its left edge is its monitor's. */
     virtual double toolbarTop() = 0;
     virtual double toolbarHeight() = 0;
     virtual double toolbarWidth() = 0;

@@ -19,6 +19,15 @@ struct Point
     long y = 0;
 };
 
+// A place on the desktop, in the same coordinates as Point.
+struct Area
+{
+    long left = 0;
+    long top = 0;
+    long width = 0;
+    long height = 0;
+};
+
 struct Version
 {
     int major = 0;
@@ -33,7 +42,7 @@ class Platform
 public:
     virtual ~Platform() = default;
 
-    /** Where the pointer is, in screen pixels. */
+    /** Where the pointer is, in the windows' device-independent pixels (the desktop's scale taken out). */
     virtual Point pointerPosition() = 0;
     /** Presses a mouse button where the pointer is, at least `after` later than the event injected before it. */
     virtual void press(Button button, std::chrono::milliseconds after = {}) = 0;
@@ -53,11 +62,8 @@ public:
     /** The program's version, as the build gives it. */
     virtual Version version() = 0;
 
-    /** Height of the primary screen in twips. */
-    virtual double screenHeightTwips() = 0;
-    /** Twips per pixel across and down: 1440 over the screen's logical dots per inch. */
-    virtual double twipsPerPixelX() = 0;
-    virtual double twipsPerPixelY() = 0;
+    /** The monitor holding the desktop's leftmost edge, where the toolbar lives, as pointerPosition() sees it. */
+    virtual Area toolbarMonitor() = 0;
 
     /** True when another copy holds the single-copy lock; the first call takes it when free, later calls repeat. */
     virtual bool anotherCopyRunning() = 0;

@@ -3,6 +3,12 @@
 #include "platform/Platform.h"
 #include "settings/Language.h"
 
+#include <QGuiApplication>
+#include <QScreen>
+
+#include <algorithm>
+#include <cmath>
+
 namespace toolbar {
 
 using dialogs::ClickableLabel;
@@ -24,6 +30,8 @@ constexpr TwipsRect kButtonLayout[ToolbarWindow::kButtons] = {
     {0, 5610, 675, 495},
 };
 
+// The height the toolbar is centred by, before it is fitted to its buttons.
+constexpr double kDesignedHeight = 6585;
 constexpr double kOptionsTop = 5130;
 constexpr double kHelpTop = 5610;
 constexpr double kSlideStep = 20;
@@ -52,7 +60,6 @@ ToolbarWindow::ToolbarWindow(platform::Platform& os)
         Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus
             | Qt::NoDropShadowWindowHint)
     , m_os(os)
-    , m_units(os)
 {
     setWindowTitle(QStringLiteral("Dimoro Free"));
     setAttribute(Qt::WA_ShowWithoutActivating);
@@ -90,39 +97,105 @@ ToolbarWindow::ToolbarWindow(platform::Platform& os)
 
     m_slideTimer.setTimerType(Qt::PreciseTimer);
     connect(&m_slideTimer, &QTimer::timeout, this, &ToolbarWindow::slideStep);
+
+    // Qt tells of a screen's change one signal at a time, and of a removed screen before its list is updated:
+    // the toolbar goes to its place once they have all arrived.
+    m_monitorsChanged.setSingleShot(true);
+    connect(&m_monitorsChanged, &QTimer::timeout, this, [this] {
+        if (m_laidOut)
+            placeOnMonitor();
+    });
+    const auto watch = [this](QScreen* screen) {
+        connect(screen, &QScreen::geometryChanged, &m_monitorsChanged, qOverload<>(&QTimer::start));
+        connect(screen, &QScreen::logicalDotsPerInchChanged, &m_monitorsChanged, qOverload<>(&QTimer::start));
+    };
+    for (QScreen* screen : QGuiApplication::screens())
+        watch(screen);
+    connect(qGuiApp, &QGuiApplication::screenAdded, this, [this, watch](QScreen* screen) {
+        watch(screen);
+        m_monitorsChanged.start();
+    });
+    connect(qGuiApp, &QGuiApplication::screenRemoved, &m_monitorsChanged, qOverload<>(&QTimer::start));
+    connect(qGuiApp, &QGuiApplication::primaryScreenChanged, &m_monitorsChanged, qOverload<>(&QTimer::start));
 }
 
 void ToolbarWindow::beginLoad()
 {
+    m_monitor = m_os.toolbarMonitor();
     applyGeometry();
     m_slideTimer.start(kSlideInterval);
-    m_os.setTopmost(static_cast<std::uintptr_t>(winId()), m_units.x(m_twips.left), m_units.y(m_twips.top));
+    m_os.setTopmost(static_cast<std::uintptr_t>(winId()), place().x(), place().y());
 }
 
 void ToolbarWindow::layOut(bool middleClickShown)
 {
     placeMiddleButton(middleClickShown);
-    // Centred by the height before the window is fitted to its buttons.
-    m_twips.top = (m_os.screenHeightTwips() - m_twips.height) / 2;
-    // A button takes the size of the face it shows. A face that did not decode keeps the designed size: a button
-    // of no size could never be chosen, and the toolbar would lose its width.
+    // A button takes the size of the face it shows at 100%. A face that did not decode keeps the designed size: a
+    // button of no size could never be chosen, and the toolbar would lose its width.
     for (int i = 0; i < kButtons; ++i) {
-        m_buttons[i]->setPixmap(m_faces[i]);
         if (m_faces[i].isNull())
             continue;
-        m_buttonTwips[i].width = m_faces[i].width() * m_units.twipsPerPixelX();
-        m_buttonTwips[i].height = m_faces[i].height() * m_units.twipsPerPixelY();
+        m_buttonTwips[i].width = m_faces[i].width() * dialogs::LayoutUnits::kTwipsPerPixel;
+        m_buttonTwips[i].height = m_faces[i].height() * dialogs::LayoutUnits::kTwipsPerPixel;
     }
     fitHeight();
     m_twips.width = m_buttonTwips[engine::ButtonIndex(Mode::Pause)].width;
-    applyGeometry();
+    m_laidOut = true;
+    placeOnMonitor();
 }
 
 void ToolbarWindow::arrangeMiddleButton(bool middleClickShown)
 {
     placeMiddleButton(middleClickShown);
     fitHeight();
+    fitOnMonitor(m_twips.top / m_units.twipsPerPixel());
+}
+
+void ToolbarWindow::placeOnMonitor()
+{
+    m_monitor = m_os.toolbarMonitor();
+    // Centred by the designed height, before the window is fitted to its buttons.
+    fitOnMonitor((m_monitor.height - kDesignedHeight / dialogs::LayoutUnits::kTwipsPerPixel) / 2);
+}
+
+void ToolbarWindow::fitOnMonitor(double topPixels)
+{
+    // Taller than its monitor (a large scale on a low screen), the toolbar shrinks as one piece: every button
+    // must stay where the pointer can reach it.
+    m_units
+        = dialogs::LayoutUnits(std::min(1.0, m_monitor.height * dialogs::LayoutUnits::kTwipsPerPixel / m_twips.height));
+    const int height = m_units.y(m_twips.height);
+    if (std::lrint(topPixels) + height > m_monitor.height)
+        topPixels = m_monitor.height - height;
+    m_twips.top = std::max(0.0, topPixels) * m_units.twipsPerPixel();
+
+    const QScreen* screen
+        = QGuiApplication::screenAt(QPoint(m_monitor.left + m_monitor.width / 2, m_monitor.top + m_monitor.height / 2));
+    const double scale = screen != nullptr ? screen->devicePixelRatio() : devicePixelRatioF();
+    for (int i = 0; i < 2 * kButtons; ++i) {
+        // The drawings for 200% are read only for a scaled desktop: at 100% they would take 0.6 MB for nothing.
+        if (scale > 1 && m_doubleFaces[i].isNull())
+            m_doubleFaces[i] = QPixmap(QStringLiteral(":/pictures/face-%1@2x.png").arg(i));
+        m_shownFaces[i] = faceFor(i, scale);
+    }
+    for (int i = 0; i < kButtons; ++i)
+        m_buttons[i]->setPixmap(m_shownFaces[i]);
     applyGeometry();
+}
+
+QPixmap ToolbarWindow::faceFor(int index, double scale) const
+{
+    const QPixmap& drawn = m_faces[index];
+    const QSize size = m_units.rect(m_buttonTwips[index % kButtons]).size();
+    if (drawn.isNull() || (scale == 1 && size == drawn.size()))
+        return drawn;
+    // Above 100% from the drawing made for 200%, so that lines stay sharp; a face is never stretched by Qt.
+    const QPixmap& source = m_doubleFaces[index].isNull() ? drawn : m_doubleFaces[index];
+    const QSize pixels = (QSizeF(size) * scale).toSize();
+    QPixmap face
+        = source.size() == pixels ? source : source.scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    face.setDevicePixelRatio(scale);
+    return face;
 }
 
 void ToolbarWindow::slideStep()
@@ -135,7 +208,7 @@ void ToolbarWindow::slideStep()
         applyGeometry();
     } else {
         m_twips.left -= kSlideStep;
-        move(m_units.x(m_twips.left), m_units.y(m_twips.top));
+        move(place());
     }
 }
 
@@ -145,7 +218,7 @@ bool ToolbarWindow::highlight(Mode hovered)
     bool changed = false;
     for (int i = 0; i < kButtons; ++i) {
         const bool lit = i == engine::ButtonIndex(hovered);
-        const QPixmap& face = m_faces[lit ? i + kButtons : i];
+        const QPixmap& face = m_shownFaces[lit ? i + kButtons : i];
         if (m_buttons[i]->pixmap().cacheKey() == face.cacheKey())
             continue;
         m_buttons[i]->setPixmap(face);
@@ -166,7 +239,7 @@ void ToolbarWindow::showAtEdge()
         return;
     // The server's late answer to the last slide-out step can leave the hidden window's position off the
     // screen; the place it is shown at is always the one held in twips.
-    move(m_units.x(m_twips.left), m_units.y(m_twips.top));
+    move(place());
     show();
 }
 
@@ -188,10 +261,16 @@ void ToolbarWindow::fitHeight()
     m_twips.height = m_backgroundTwips.height;
 }
 
+QPoint ToolbarWindow::place() const
+{
+    return {static_cast<int>(m_monitor.left) + m_units.x(m_twips.left),
+        static_cast<int>(m_monitor.top) + m_units.y(m_twips.top)};
+}
+
 void ToolbarWindow::applyGeometry()
 {
     const QRect outer = m_units.rect(m_twips);
-    setGeometry(outer);
+    setGeometry(QRect(place(), outer.size()));
     m_client->setGeometry(
         kBorderPixels, kBorderPixels, outer.width() - 2 * kBorderPixels, outer.height() - 2 * kBorderPixels);
     m_background->setGeometry(m_units.rect(m_backgroundTwips));

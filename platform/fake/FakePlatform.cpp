@@ -46,12 +46,6 @@ const ProgramFiles& FakePlatform::files()
 
 Version FakePlatform::version() { return programVersion; }
 
-double FakePlatform::screenHeightTwips() { return screenHeight; }
-
-double FakePlatform::twipsPerPixelX() { return twipsPerPixel; }
-
-double FakePlatform::twipsPerPixelY() { return twipsPerPixel; }
-
 bool FakePlatform::anotherCopyRunning() { return otherCopy; }
 
 void FakePlatform::onTerminationRequest(std::function<void()> handler) { terminationHandler = std::move(handler); }

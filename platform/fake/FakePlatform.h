@@ -36,9 +36,7 @@ public:
     const ProgramFiles& files() override;
     char separator() const override { return pathSeparator; }
     Version version() override;
-    double screenHeightTwips() override;
-    double twipsPerPixelX() override;
-    double twipsPerPixelY() override;
+    Area toolbarMonitor() override { return monitor; }
     bool anotherCopyRunning() override;
     void onTerminationRequest(std::function<void()> handler) override;
     void endProcess(int exitCode) override;
@@ -61,8 +59,7 @@ public:
     char pathSeparator = '/'; // '\\' plays Windows
     BaseFolders base; // the user's folders, used when folder is laid out as an installed copy
     Version programVersion {1, 0, 0};
-    double screenHeight = 11520; // 768 pixels at 15 twips per pixel
-    double twipsPerPixel = 15;
+    Area monitor {0, 0, 1024, 768};
     bool otherCopy = false;
     std::vector<std::uintptr_t> topmostWindows;
     std::vector<std::pair<int, int>> topmostPositions;

@@ -5,8 +5,10 @@
 #include <windows.h>
 
 #include <mmsystem.h>
+#include <shellscalingapi.h>
 #include <winver.h>
 
+#include <cmath>
 #include <cstdio>
 
 namespace platform {
@@ -48,13 +50,40 @@ std::string FromWide(const std::wstring& wide, UINT codePage = CP_UTF8)
     return out;
 }
 
-double LogicalDpi(int axis)
+// A monitor's place in the windows' coordinates: Qt keeps its top-left corner where Windows has it and divides
+// its size by the monitor's scale (its effective dots per inch over 96).
+struct MonitorPlace
 {
-    HDC screen = GetDC(nullptr);
-    const int dpi = screen != nullptr ? GetDeviceCaps(screen, axis) : 0;
-    if (screen != nullptr)
-        ReleaseDC(nullptr, screen);
-    return dpi > 0 ? dpi : 96.0;
+    RECT device {};
+    double scale = 1;
+};
+
+MonitorPlace PlaceOf(HMONITOR monitor)
+{
+    MonitorPlace place;
+    MONITORINFO info {};
+    info.cbSize = sizeof info;
+    if (monitor == nullptr || !GetMonitorInfoW(monitor, &info))
+        return {{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}, 1};
+    place.device = info.rcMonitor;
+    UINT dpiX = 0;
+    UINT dpiY = 0;
+    if (GetDpiForMonitor(monitor, MDT_EFFECTIVE_DPI, &dpiX, &dpiY) == S_OK && dpiX > 0)
+        place.scale = dpiX / 96.0;
+    return place;
+}
+
+BOOL CALLBACK KeepLeftmost(HMONITOR monitor, HDC, LPRECT area, LPARAM chosen)
+{
+    // Of the monitors sharing the leftmost edge, the primary one if it is among them, else the first.
+    auto* leftmost = reinterpret_cast<HMONITOR*>(chosen);
+    RECT best {};
+    if (*leftmost != nullptr)
+        best = PlaceOf(*leftmost).device;
+    const bool primary = area->left == 0 && area->top == 0;
+    if (*leftmost == nullptr || area->left < best.left || (area->left == best.left && primary))
+        *leftmost = monitor;
+    return TRUE;
 }
 
 LRESULT CALLBACK SessionWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -122,8 +151,11 @@ Point Win32Platform::pointerPosition()
 {
     // Fails while another desktop (the secure desktop of a UAC prompt) has the input: keep the last place.
     POINT at {};
-    if (GetCursorPos(&at))
-        m_lastPointer = {at.x, at.y};
+    if (GetCursorPos(&at)) {
+        const MonitorPlace place = PlaceOf(MonitorFromPoint(at, MONITOR_DEFAULTTONEAREST));
+        m_lastPointer = {place.device.left + std::lround(std::floor((at.x - place.device.left) / place.scale)),
+            place.device.top + std::lround(std::floor((at.y - place.device.top) / place.scale))};
+    }
     return m_lastPointer;
 }
 
@@ -217,11 +249,15 @@ Version Win32Platform::version()
     return {DIMORO_VERSION_MAJOR, DIMORO_VERSION_MINOR, DIMORO_VERSION_REVISION};
 }
 
-double Win32Platform::screenHeightTwips() { return GetSystemMetrics(SM_CYSCREEN) * twipsPerPixelY(); }
-
-double Win32Platform::twipsPerPixelX() { return 1440.0 / LogicalDpi(LOGPIXELSX); }
-
-double Win32Platform::twipsPerPixelY() { return 1440.0 / LogicalDpi(LOGPIXELSY); }
+Area Win32Platform::toolbarMonitor()
+{
+    HMONITOR leftmost = nullptr;
+    EnumDisplayMonitors(nullptr, nullptr, KeepLeftmost, reinterpret_cast<LPARAM>(&leftmost));
+    const MonitorPlace place = PlaceOf(leftmost);
+    const RECT& area = place.device;
+    return {area.left, area.top, std::lround((area.right - area.left) / place.scale),
+        std::lround((area.bottom - area.top) / place.scale)};
+}
 
 std::wstring Win32Platform::MutexName()
 {

@@ -22,6 +22,7 @@
 #include <cctype>
 #include <cerrno>
 #include <climits>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -42,18 +43,25 @@ int LogXError(Display* display, XErrorEvent* error)
 // The X server went away: the session is over and any button state died with it.
 int OnXConnectionLost(Display*) { std::_Exit(1); }
 
-double LogicalDpiY()
+// Qt keeps each screen's top-left corner where the X server has it and divides the screen's size by its scale,
+// so a device position reaches the windows' coordinates through the screen under it (the primary one in a gap
+// between screens).
+Point ToWindowCoordinates(const QPoint device)
 {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    const double dpi = screen != nullptr ? screen->logicalDotsPerInchY() : 96.0;
-    return dpi > 0 ? dpi : 96.0;
-}
-
-double LogicalDpiX()
-{
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    const double dpi = screen != nullptr ? screen->logicalDotsPerInchX() : 96.0;
-    return dpi > 0 ? dpi : 96.0;
+    const QScreen* under = QGuiApplication::primaryScreen();
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        const QRect logical = screen->geometry();
+        const QSizeF native = QSizeF(logical.size()) * screen->devicePixelRatio();
+        if (QRect(logical.topLeft(), native.toSize()).contains(device)) {
+            under = screen;
+            break;
+        }
+    }
+    if (under == nullptr)
+        return {device.x(), device.y()};
+    const QPoint origin = under->geometry().topLeft();
+    const QPointF scaled = QPointF(device - origin) / under->devicePixelRatio();
+    return {origin.x() + std::lround(std::floor(scaled.x())), origin.y() + std::lround(std::floor(scaled.y()))};
 }
 
 // The locale a program's messages follow, in the order the C library reads it.
@@ -181,7 +189,7 @@ Point X11Platform::pointerPosition()
     unsigned int mask = 0;
     // False means the pointer is on another screen of the display: keep the last known place.
     if (XQueryPointer(m_display, m_root, &rootReturn, &childReturn, &rootX, &rootY, &winX, &winY, &mask))
-        m_lastPointer = {rootX, rootY};
+        m_lastPointer = ToWindowCoordinates({rootX, rootY});
     return m_lastPointer;
 }
 
@@ -222,16 +230,22 @@ std::string X11Platform::executableFolder()
 
 Version X11Platform::version() { return {DIMORO_VERSION_MAJOR, DIMORO_VERSION_MINOR, DIMORO_VERSION_REVISION}; }
 
-double X11Platform::screenHeightTwips()
+Area X11Platform::toolbarMonitor()
 {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    const int pixels = screen != nullptr ? screen->geometry().height() : DisplayHeight(m_display, 0);
-    return pixels * twipsPerPixelY();
+    // Of the monitors sharing the leftmost edge, the primary one if it is among them, else the first.
+    const QScreen* primary = QGuiApplication::primaryScreen();
+    const QScreen* leftmost = nullptr;
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        const int left = screen->geometry().left();
+        if (leftmost == nullptr || left < leftmost->geometry().left()
+            || (left == leftmost->geometry().left() && screen == primary))
+            leftmost = screen;
+    }
+    if (leftmost == nullptr)
+        return {0, 0, DisplayWidth(m_display, 0), DisplayHeight(m_display, 0)};
+    const QRect place = leftmost->geometry();
+    return {place.left(), place.top(), place.width(), place.height()};
 }
-
-double X11Platform::twipsPerPixelX() { return 1440.0 / LogicalDpiX(); }
-
-double X11Platform::twipsPerPixelY() { return 1440.0 / LogicalDpiY(); }
 
 bool X11Platform::anotherCopyRunning()
 {

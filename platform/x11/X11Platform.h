@@ -41,9 +41,7 @@ public:
     const ProgramFiles& files() override { return m_files; }
     char separator() const override { return '/'; }
     Version version() override;
-    double screenHeightTwips() override;
-    double twipsPerPixelX() override;
-    double twipsPerPixelY() override;
+    Area toolbarMonitor() override;
     bool anotherCopyRunning() override;
     void onTerminationRequest(std::function<void()> handler) override;
     void endProcess(int exitCode) override;
