@@ -5,9 +5,11 @@
 #include "platform/Platform.h"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 
 namespace dialogs {
 
@@ -37,7 +39,10 @@ ExitQuestion::ExitQuestion(Services& services, Dialogs& dialogs)
     setWindowIcon(icon);
 
     const LayoutUnits units;
-    const QRect client = units.rect(kClient);
+    // The designed place is counted from the primary monitor's corner, which need not be the desktop's.
+    QRect client = units.rect(kClient);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        client.translate(screen->geometry().topLeft());
     setGeometry(client);
     setFixedSize(client.size());
     setAutoFillBackground(true);
