@@ -95,7 +95,8 @@ e2e_cleanup() {
 # shellcheck disable=SC2120 # the arguments are for the scripts
 e2e_xvfb() {
     : >"$E2E_TMP/display"
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset "$@" 3>"$E2E_TMP/display" 2>>"$E2E_TMP/xvfb.err" &
+    Xvfb -displayfd 3 -screen 0 "${E2E_SCREEN:-1024x768}x24" -nolisten tcp -noreset "$@" 3>"$E2E_TMP/display" \
+        2>>"$E2E_TMP/xvfb.err" &
     E2E_XVFB=$!
     E2E_PIDS+=("$E2E_XVFB")
     e2e_wait 10 "Xvfb $*" grep -qx '[0-9][0-9]*' "$E2E_TMP/display"
@@ -260,4 +261,25 @@ e2e_dwell() {
 e2e_gap() {
     grep '^raw release ' "$E2E_REC_LOG" | tail -n 2 |
         awk -v ms="$1" '{ t[NR] = $4 } END { print "  " t[2] - t[1] " ms apart"; exit !(t[2] - t[1] >= ms) }'
+}
+
+# e2e_desktop <width>x<height> [<name> <geometry>]...: a fresh server of that size with the recorder on it, split
+# into these monitors (xrandr --setmonitor geometry "W/mmWxH/mmH+X+Y"; a name starting with * is the primary). The
+# first monitor takes the output "screen", so that the server's automatic whole-screen monitor goes away.
+e2e_desktop() {
+    local ready output=screen tool
+    for tool in xrandr xrdb; do
+        command -v "$tool" >/dev/null || e2e_fail "$tool is missing (Debian's x11-xserver-utils)"
+    done
+    ready=$(grep -cx ready "$E2E_REC_LOG")
+    E2E_SCREEN=$1 e2e_xvfb
+    shift
+    while (($# >= 2)); do
+        xrandr --setmonitor "$1" "$2" "$output" >/dev/null || e2e_fail "cannot set the monitor $1 $2"
+        output=none
+        shift 2
+    done
+    "$E2E_RECORDER" >>"$E2E_REC_LOG" 2>>"$E2E_TMP/recorder.err" &
+    E2E_PIDS+=("$!")
+    e2e_wait 10 "the recorder on $DISPLAY" e2e_count '^ready$' -gt "$ready"
 }

@@ -144,22 +144,26 @@ private Q_SLOTS:
         QTEST(trace, "trace");
     }
 
-    // The stand-in's toolbar runs from y 164.5 to 523.5 and is 45 pixels wide; "-" leaves it as it was.
+    // The stand-in's toolbar runs from y 164.5 to 523.5 and is 45 pixels wide, at the left edge of its monitor;
+    // "-" leaves it as it was.
     void toolbarEdges_data()
     {
-        Columns<int, int, QString>("x", "y", "effect");
-        Row("left edge, top inside", 0, 165, "show");
-        Row("left edge, above the top", 0, 164, "hide");
-        Row("left edge, bottom inside", 0, 523, "show");
-        Row("left edge, below the bottom", 0, 524, "hide");
-        Row("on the toolbar's right column", 45, 300, "-");
-        Row("right of the toolbar", 46, 300, "hide");
-        Row("left of the screen", -1, 300, "-");
+        Columns<long, int, int, QString>("monitor", "x", "y", "effect");
+        Row("left edge, top inside", 0L, 0, 165, "show");
+        Row("left edge, above the top", 0L, 0, 164, "hide");
+        Row("left edge, bottom inside", 0L, 0, 523, "show");
+        Row("left edge, below the bottom", 0L, 0, 524, "hide");
+        Row("on the toolbar's right column", 0L, 45, 300, "-");
+        Row("right of the toolbar", 0L, 46, 300, "hide");
+        Row("left of the screen", 0L, -1, 300, "-");
+        Row("monitor at negative x: its edge", -1366L, -1366, 300, "show");
+        Row("monitor at negative x: x 0 is another monitor", -1366L, 0, 300, "hide");
     }
     void toolbarEdges()
     {
         for (const bool before : {false, true}) {
             Rig rig;
+            rig.os.monitor.left = Fetched<long>("monitor");
             rig.windows.visible = before;
             rig.stay(Fetched("x"), Fetched("y"), 1);
             QCOMPARE(

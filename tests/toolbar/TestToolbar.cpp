@@ -1,5 +1,6 @@
 // The program's start-up: the timing and texts it starts with, a second copy, and a toolbar face that did not
-// decode. Choosing by moving over the buttons, and help, are among the dialogs' steps.
+// decode; where the toolbar goes on its monitor. Choosing by moving over the buttons, and help, are among the
+// dialogs' steps.
 #include "tests/dialogs/Steps.h"
 
 using namespace engine;
@@ -63,6 +64,38 @@ private Q_SLOTS:
         QTest::qWait(otherCopy ? 500 : 0);
         QTRY_COMPARE(p.program->dwellTimer().isActive(), !otherCopy);
         QVERIFY(!otherCopy || p.os.events.empty());
+    }
+
+    // The toolbar on its monitor (x, y, width, height in the windows' pixels): 411 pixels high with the
+    // middle-click button, 359 without, centred by the designed height (439), kept on the monitor, shrunk to fit
+    // one lower than itself. The end-to-end journey shows a few such desktops; the edge cases are here.
+    void place_data()
+    {
+        support::Columns<QRect, bool, QRect>("monitor", "middle", "window");
+        Row("768 high", QRect(0, 0, 1024, 768), true, QRect(0, 164, 45, 411));
+        Row("no middle-click button", QRect(0, 0, 1024, 768), false, QRect(0, 164, 45, 359));
+        Row("top not at 0", QRect(0, 300, 1280, 1024), true, QRect(0, 592, 45, 411));
+        Row("left of the primary, at negative x", QRect(-1366, 0, 1366, 768), true, QRect(-1366, 164, 45, 411));
+        Row("lower than the designed height: kept on", QRect(0, 50, 800, 430), true, QRect(0, 50, 45, 411));
+        Row("just high enough", QRect(0, 0, 800, 411), true, QRect(0, 0, 45, 411));
+        Row("a pixel lower: shrunk", QRect(0, 0, 800, 410), true, QRect(0, 0, 45, 410));
+        Row("768 at 200%", QRect(0, 0, 512, 384), true, QRect(0, 0, 42, 384));
+        Row("768 at 200%, top not at 0", QRect(0, 1000, 683, 384), true, QRect(0, 1000, 42, 384));
+        Row("768 at 200%, no middle-click button: not shrunk", QRect(0, 0, 512, 384), false, QRect(0, 0, 45, 359));
+    }
+    void place()
+    {
+        const auto [monitor, middle, window] = support::Fetch<QRect, bool, QRect>("monitor", "middle", "window");
+        platform::FakePlatform os;
+        os.monitor = {monitor.x(), monitor.y(), monitor.width(), monitor.height()};
+        toolbar::ToolbarWindow bar(os);
+        bar.layOut(middle);
+        QCOMPARE(bar.geometry(), window);
+        // The engine's edges are the window's, and every button ends above the window's bottom border.
+        QVERIFY(std::abs(bar.topPixels() - window.y()) <= 0.5);
+        QCOMPARE(bar.heightPixels(), double(window.height()));
+        for (int i = 0; i < bar.kButtons; ++i)
+            QVERIFY(bar.button(Mode(i))->geometry().bottom() + 1 < window.height() - 1);
     }
 };
 
