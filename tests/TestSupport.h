@@ -13,6 +13,7 @@
 #include <QTest>
 
 #include <memory>
+#include <tuple>
 #include <vector>
 
 namespace support {
@@ -22,6 +23,24 @@ template<typename... T>
 void Row(const char* name, const T&... values)
 {
     (QTest::newRow(name) << ... << values);
+}
+
+// Columns<QString, int>("steps", "mode") in a _data function; then const auto [steps, mode] = Fetch<QString,
+// int>("steps", "mode") in the test, or Fetched<QString>("steps") for one column.
+template<typename... T, typename... Name>
+void Columns(Name... names)
+{
+    (QTest::addColumn<T>(names), ...);
+}
+template<typename T = int>
+T Fetched(const char* column)
+{
+    return *static_cast<T*>(QTest::qData(column, qMetaTypeId<T>()));
+}
+template<typename... T, typename... Name>
+std::tuple<T...> Fetch(Name... names)
+{
+    return {Fetched<T>(names)...};
 }
 
 // The toolbar as the engine sees it (the start-up geometry of a 768-pixel screen), recording what the engine

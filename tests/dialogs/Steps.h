@@ -1,5 +1,4 @@
-// What a user does to the started program, one word a step, so that a test row reads as what was done; and the
-// columns of a data table declared and fetched in one line.
+// What a user does to the started program, one word a step, so that a test row reads as what was done.
 #pragma once
 
 #include "dialogs/AboutBox.h"
@@ -15,22 +14,8 @@
 
 #include <functional>
 #include <map>
-#include <tuple>
 
 namespace support {
-
-// Columns<QString, int>("steps", "mode") in a _data function; then const auto [steps, mode] = Fetch<QString,
-// int>("steps", "mode") in the test.
-template<typename... T, typename... Name>
-void Columns(Name... names)
-{
-    (QTest::addColumn<T>(names), ...);
-}
-template<typename... T, typename... Name>
-std::tuple<T...> Fetch(Name... names)
-{
-    return {*static_cast<T*>(QTest::qData(names, qMetaTypeId<T>()))...};
-}
 
 // The six lines of a settings file, written as words: Ini("2 5 0 English.lng 0 0").
 inline QByteArray Ini(const QString& words) { return words.toUtf8().replace(' ', "\r\n") + "\r\n"; }

@@ -27,17 +27,13 @@ e2e_wait 60 "the page in Chromium" page 0 0 0 0 0 0
 e2e_move 600 400
 e2e_start dimoro
 e2e_wait 3 "left: a click" page 1 0 0 0 1 1
-e2e_pick "${AT[double]}"
-e2e_move 500 400
+e2e_mode "${AT[double]}" 500 400
 e2e_wait 3 "double: two clicks and a double click" page 3 1 0 0 3 3
-e2e_pick "${AT[right]}"
-e2e_move 600 300
+e2e_mode "${AT[right]}" 600 300
 e2e_wait 3 "right: a context menu" page 3 1 1 0 4 4
-e2e_pick "${AT[middle]}"
-e2e_move 500 300
+e2e_mode "${AT[middle]}" 500 300
 e2e_wait 3 "middle: a middle auxclick" page 3 1 1 1 5 5
-e2e_pick "${AT[drag]}"
-e2e_move 300 300
+e2e_mode "${AT[drag]}" 300 300
 e2e_wait 3 "drag: a press" page 3 1 1 1 6 5
 e2e_move 700 500
 # As after a hand-made drag, the release over the same element ends in a click.

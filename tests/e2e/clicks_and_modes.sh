@@ -12,9 +12,7 @@ printf '2\r\n5\r\n0\r\n\r\n1\r\n1\r\n' >"$E2E_RUN/Dimoro.ini"
 # Button middles on a 768-pixel screen: the toolbar's client area starts at 165, the buttons at designed places.
 declare -A AT=([pause]=226 [double]=277 [left]=328 [drag]=378 [right]=428 [middle]=478 [help]=555)
 
-e2e_move 600 400
-e2e_start dimoro
-e2e_events 3 "click 1 600 400"
+e2e_start_resting 600 400 dimoro
 # ms from the last pointer motion to the last press, both on the server's clock.
 latency() { awk '$1 == "motion" { m = $4 } $1 == "press" { p = $5 } END { print p - m }' "$E2E_REC_LOG"; }
 # Rests begun at different times after the click before, and in the tick: the count a click leaves must never
@@ -34,28 +32,17 @@ xdotool "${path[@]}"
 e2e_events 3 "click 1 580 210"
 e2e_check "the rest after moving clicked $(latency) ms after the last move" test "$(latency)" -ge 500
 
-e2e_pick "${AT[right]}"
-e2e_move 600 300
-e2e_events 3 "click 3 600 300"
-e2e_pick "${AT[middle]}"
-e2e_move 500 300
-e2e_events 3 "click 2 500 300"
-e2e_pick "${AT[double]}"
-e2e_move 400 300
-e2e_events 3 "click 1 400 300" "click 1 400 300"
+e2e_mode "${AT[right]}" 600 300 "click 3 600 300"
+e2e_mode "${AT[middle]}" 500 300 "click 2 500 300"
+e2e_mode "${AT[double]}" 400 300 "click 1 400 300" "click 1 400 300"
 e2e_check "the double click's second press at least 1 ms after the first release (server clock)" \
     awk '{ t[NR] = $5 } END { exit !(t[3] - t[2] >= 1) }' <(e2e_buttons | tail -n 4)
-e2e_pick "${AT[drag]}"
-e2e_move 300 300
-e2e_events 3 "press 1 300 300"
+e2e_mode "${AT[drag]}" 300 300 "press 1 300 300"
 e2e_move 700 500
 e2e_events 3 "release 1 700 500"
-e2e_pick "${AT[pause]}"
-e2e_move 650 350
+e2e_mode "${AT[pause]}" 650 350
 e2e_events 1.2
-e2e_pick "${AT[left]}"
-e2e_move 550 350
-e2e_events 3 "click 1 550 350"
+e2e_mode "${AT[left]}" 550 350 "click 1 550 350"
 e2e_events 1.2
 
 e2e_pick "${AT[help]}"

@@ -9,9 +9,7 @@ source "$(dirname "$0")/lib.sh"
 e2e_setup "$@"
 PAGE="$E2E_RUN/Invia_Traduzione.html"
 
-e2e_move 600 400
-e2e_start dimoro
-e2e_events 3 "click 1 600 400"
+e2e_start_resting 600 400 dimoro
 
 e2e_options 449 38 "the i"
 e2e_wait 3 "the about box" e2e_window "$PID" 'About Dimoro Free'
@@ -37,9 +35,7 @@ ask
 e2e_check "the question's client area at 184,250" e2e_is "$E2E_WINDOW" IsViewable 184 250
 e2e_dwell 366 347 No
 e2e_wait 2 "No closes the question" e2e_not e2e_window "$PID" Exit
-e2e_pick 328 # left click: the mode is the exit button's again
-e2e_move 600 300
-e2e_events 3 "click 1 600 300"
+e2e_mode 328 600 300 "click 1 600 300" # left click: the mode is the exit button's again
 ask
 e2e_move 250 347 # Yes
 e2e_ended "$PID" 3

@@ -50,9 +50,7 @@ e2e_check "with one line" test "$(wc -l <"$E2E_TMP/cli.err")" = 1
 ((EUID != 0)) || chown -R 65534:65534 "$E2E_TMP/home" "$E2E_TMP/tmp" "$E2E_TMP/runtime" "$E2E_TMP/opened.log"
 # shellcheck disable=SC2034 # read by e2e_start
 E2E_EXE="$PREFIX/bin/dimoro"
-e2e_move 600 400
-e2e_start installed
-e2e_events 3 "click 1 600 400"
+e2e_start_resting 600 400 installed
 
 # The sound label and OK, in the options dialog's client area.
 e2e_options 385 185 "the sound label" 346 282 "OK"

@@ -80,6 +80,18 @@ e2e_ended() {
     done
 }
 
+# e2e_stop: SIGTERM ends the program PID in time.
+e2e_stop() { kill -TERM "$PID" && e2e_ended "$PID" 5; }
+
+# e2e_gives_up <what>: the program PID, started with --no-wait, must end at once or show why and wait; xdotool
+# cannot type on a server without XTEST, so the message is closed as a window manager would. Code in E2E_CODE.
+e2e_gone_or_asking() { e2e_not e2e_running "$PID" || e2e_window "$PID" 'Dimoro Free'; }
+e2e_gives_up() {
+    e2e_wait 15 "$1 to end or show a message" e2e_gone_or_asking
+    e2e_running "$PID" && { "$E2E_RECORDER" --close "$E2E_WINDOW" || e2e_fail "cannot close the message"; }
+    e2e_ended "$PID" 5
+}
+
 e2e_cleanup() {
     local pid
     kill -TERM "${E2E_PIDS[@]}" 2>/dev/null
@@ -104,12 +116,16 @@ e2e_xvfb() {
     export DISPLAY
 }
 
-# e2e_copy_program: a fresh copy of the program's folder in "$E2E_RUN", without a settings file.
+# e2e_copy_program [<Dimoro.ini as a printf format>]: a fresh copy of the program's folder in "$E2E_RUN", with
+# that settings file or none.
+# shellcheck disable=SC2120 # the settings are for the scripts
 e2e_copy_program() {
     E2E_RUN="$E2E_TMP/my run"
     E2E_EXE="$E2E_RUN/${E2E_DIMORO##*/}"
     { rm -rf "$E2E_RUN" && cp -a "${E2E_DIMORO%/*}/." "$E2E_RUN/" && rm -f "$E2E_RUN/Dimoro.ini"; } ||
         e2e_fail "cannot copy the program's folder"
+    # shellcheck disable=SC2059 # the bytes are written as a format, like the scripts' own printf
+    (($# == 0)) || printf "$1" >"$E2E_RUN/Dimoro.ini"
 }
 
 e2e_setup() {
@@ -131,6 +147,7 @@ e2e_setup() {
     printf 'pcm.!default { type null }\n' >"$E2E_TMP/home/.asoundrc"
     printf '#!/bin/sh\nprintf "%%s\\n" "$*" >>"%s"\n' "$E2E_TMP/opened.log" >"$E2E_TMP/bin/xdg-open"
     chmod +x "$E2E_TMP/bin/xdg-open"
+    # shellcheck disable=SC2119
     e2e_copy_program
     # shellcheck disable=SC2119
     e2e_xvfb
@@ -170,6 +187,13 @@ e2e_start() {
     e2e_wait 10 "the slide-out of $1 to end" e2e_logged "^unmap $(printf 0x%x "$TOOLBAR") " "$from"
 }
 
+# e2e_start_resting <x> <y> <name>: starts the program with the pointer resting there, where its first click goes.
+e2e_start_resting() {
+    e2e_move "$1" "$2"
+    e2e_start "$3"
+    e2e_events 3 "click 1 $1 $2"
+}
+
 # e2e_reported <name> <what>: the text the program <name> reported showing there ("tooltip 7", "message text").
 e2e_reported() {
     sed -n "s/^$2: //p" "$E2E_TMP/$1.err" | head -n 1
@@ -201,6 +225,14 @@ e2e_pick() {
     e2e_move 0 "$1"
     e2e_wait 2 "the toolbar shown" e2e_is "$TOOLBAR" IsViewable
     e2e_move 20 "$1"
+}
+
+# e2e_mode <button y> <x> <y> [event...]: picks the toolbar's button at that height, rests at x, y and, with events
+# given, expects exactly those within 3 s (see e2e_events).
+e2e_mode() {
+    e2e_pick "$1"
+    e2e_move "$2" "$3"
+    (($# == 3)) || e2e_events 3 "${@:4}"
 }
 
 # e2e_options [<x> <y> <what>]...: opens the options dialog by a rest on its button (on a toolbar without the

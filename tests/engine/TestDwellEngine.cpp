@@ -3,23 +3,11 @@
 #include "tests/TestSupport.h"
 
 using engine::Mode;
+using support::Columns;
+using support::Fetched;
 using support::Row;
 
 namespace {
-
-// All of a test's columns in one line: Columns<int, QString>("count", "name").
-template<typename... T>
-void Columns(const auto&... names)
-{
-    (QTest::addColumn<T>(names), ...);
-}
-
-// QFETCH as an expression.
-template<typename T = int>
-T Fetched(const char* column)
-{
-    return *static_cast<T*>(QTest::qData(column, qMetaTypeId<T>()));
-}
 
 // One engine on the fake platform and the shared stand-in windows.
 struct Rig

@@ -24,10 +24,7 @@ void TestInstallPaths::locate_data()
 {
     // The executable's folder (a backslash makes it a Windows one), what exists, NAME=value pairs, and the
     // expected data folder | settings written | settings read | page folder | the user's own languages.
-    QTest::addColumn<QString>("executable");
-    QTest::addColumn<QStringList>("existing");
-    QTest::addColumn<QStringList>("environment");
-    QTest::addColumn<QString>("expected");
+    support::Columns<QString, QStringList, QStringList, QString>("executable", "existing", "environment", "expected");
     const QString shipped = QStringLiteral("/usr/share/dimoro-free/Lang");
     const QString home = QStringLiteral("/usr/share/dimoro-free|/h/.config/Dimoro/Dimoro.ini|%1|/h/.cache/Dimoro|"
                                         "/h/.local/share/Dimoro/Lang");
@@ -58,10 +55,9 @@ void TestInstallPaths::locate_data()
 
 void TestInstallPaths::locate()
 {
-    QFETCH(QString, executable);
-    QFETCH(QStringList, existing);
-    QFETCH(QStringList, environment);
-    QFETCH(QString, expected);
+    const auto [executable, existing, environment, expected]
+        = support::Fetch<QString, QStringList, QStringList, QString>(
+            "executable", "existing", "environment", "expected");
     std::map<std::string, std::string> variables;
     for (const QString& variable : environment)
         variables[variable.section(u'=', 0, 0).toStdString()] = variable.section(u'=', 1).toStdString();

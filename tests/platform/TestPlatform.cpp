@@ -48,8 +48,7 @@ private Q_SLOTS:
     // the conversion goes both ways.
     void windows1252_data()
     {
-        QTest::addColumn<QByteArray>("utf8");
-        QTest::addColumn<QByteArray>("ansi");
+        support::Columns<QByteArray, QByteArray>("utf8", "ansi");
         using B = QByteArray;
         B all;
         for (int byte = 0; byte < 256; ++byte)
@@ -66,8 +65,7 @@ private Q_SLOTS:
 
     void windows1252()
     {
-        QFETCH(QByteArray, utf8);
-        QFETCH(QByteArray, ansi);
+        const auto [utf8, ansi] = support::Fetch<QByteArray, QByteArray>("utf8", "ansi");
         QCOMPARE(QByteArray::fromStdString(platform::Utf8ToWindows1252(utf8.toStdString())), ansi);
         if (ansi.count('?') == utf8.count('?')) {
             QCOMPARE(QByteArray::fromStdString(platform::Windows1252ToUtf8(ansi.toStdString())), utf8);
@@ -120,9 +118,7 @@ private Q_SLOTS:
         const QString sounds = QFINDTESTDATA("../../resources/Click");
         QFile click(sounds + "/Click1.wav");
         QVERIFY(click.open(QIODevice::ReadOnly) && support::WriteFile(m_temporary.filePath("h.wav"), click.read(44)));
-        QTest::addColumn<QString>("device");
-        QTest::addColumn<QString>("file");
-        QTest::addColumn<bool>("played");
+        support::Columns<QString, QString, bool>("device", "file", "played");
         Row("click sound", "null", click.fileName(), true);
         Row("missing file", "null", sounds + "/Click3.wav", false);
         Row("a folder", "null", sounds, false);
@@ -133,9 +129,7 @@ private Q_SLOTS:
 
     void soundPlayer()
     {
-        QFETCH(QString, device);
-        QFETCH(QString, file);
-        QFETCH(bool, played);
+        const auto [device, file, played] = support::Fetch<QString, QString, bool>("device", "file", "played");
         platform::SoundPlayer player(device.toStdString());
         QCOMPARE(player.play(QFile::encodeName(file).toStdString()), played);
         QCOMPARE(player.startLatency() > std::chrono::nanoseconds::zero(), played);

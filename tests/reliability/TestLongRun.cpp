@@ -16,16 +16,14 @@ class TestLongRun : public QObject
 private Q_SLOTS:
     void day_data()
     {
-        QTest::addColumn<int>("tolerance");
-        QTest::addColumn<int>("dwell");
+        support::Columns<int, int>("tolerance", "dwell");
         support::Row("defaults", 2, 5);
         support::Row("tightest", 0, 2);
         support::Row("loosest", 10, 20);
     }
     void day()
     {
-        QFETCH(int, tolerance);
-        QFETCH(int, dwell);
+        const auto [tolerance, dwell] = support::Fetch<int, int>("tolerance", "dwell");
         platform::FakePlatform os;
         support::StandInWindows windows;
         const settings::Settings settings {std::int16_t(tolerance), std::int16_t(dwell), 0, "", 1, 0};

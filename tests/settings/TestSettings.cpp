@@ -69,9 +69,8 @@ private Q_SLOTS:
 
     void loadAndSave_data()
     {
-        QTest::addColumn<Place>("place");
-        QTest::addColumn<QByteArray>("bytes"); // of the file that stands there
-        QTest::addColumn<QString>("read"); // by a load before the save
+        // bytes: of the file that stands there; read: by a load before the save
+        support::Columns<Place, QByteArray, QString>("place", "bytes", "read");
         const auto file = [](const char* name, const QByteArray& bytes, const char* read) {
             Row(name, Place::File, bytes, QString(read));
         };
@@ -112,9 +111,7 @@ private Q_SLOTS:
     // mode, and neither opens what is not a plain file.
     void loadAndSave()
     {
-        QFETCH(Place, place);
-        QFETCH(QByteArray, bytes);
-        QFETCH(QString, read);
+        const auto [place, bytes, read] = support::Fetch<Place, QByteArray, QString>("place", "bytes", "read");
         const bool saved = place <= Place::Nothing;
         const bool kept = place >= Place::ReadOnlyFile;
         const auto load = [this] {
@@ -187,7 +184,9 @@ private Q_SLOTS:
         const auto span = static_cast<quint32>(std::max<qint64>(5000, took.nsecsElapsed() / 1000));
         QSet<QByteArray> seen;
         bool caught = false; // a temporary file left beside them: a kill in the middle of a save
-        for (int kill = 0; kill < 200; ++kill) {
+        // At least 200 kills, then on until one has landed mid-save (a busy machine may take many more); the bound
+        // only ends a run where none ever could.
+        for (int kill = 0; kill < 200 || (!caught && kill < 20000); ++kill) {
             const pid_t child = fork();
             QVERIFY(child >= 0);
             for (int version = kill % 2; child == 0; version = 1 - version)
@@ -205,8 +204,8 @@ private Q_SLOTS:
 
     void lineRule_data()
     {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QByteArrayList>("texts"); // the entries set, from 0; the rest keep "old"
+        // texts: the entries set, from 0; the rest keep "old"
+        support::Columns<QByteArray, QByteArrayList>("bytes", "texts");
         Row("any three characters, blanks kept", QByteArray("a:\t Exit \r\n"), QByteArrayList {" Exit "});
         Row("three or fewer characters: empty", QByteArray("\r\nab\r\n01 \r\n03 D"), QByteArrayList {"", "", "", "D"});
         Row("CR, LF, CR CR LF", QByteArray("00 A\r01 B\n02 C\r\r\n04 E"), QByteArrayList {"A", "B", "C", "", "E"});
@@ -216,8 +215,7 @@ private Q_SLOTS:
 
     void lineRule()
     {
-        QFETCH(QByteArray, bytes);
-        QFETCH(QByteArrayList, texts);
+        const auto [bytes, texts] = support::Fetch<QByteArray, QByteArrayList>("bytes", "texts");
         settings::LanguageTexts table;
         table.fill("old");
         QCOMPARE(settings::ParseLanguageLines(bytes.toStdString(), table), texts.size());
@@ -237,8 +235,8 @@ private Q_SLOTS:
 
     void loadForStart_data()
     {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("first"); // text 0 afterwards
+        // first: text 0 afterwards
+        support::Columns<QString, QString>("name", "first");
         Row("named file", "Deutsch.lng", "Deutsch");
         Row("missing: English", "Klingon.lng", "English");
         Row("folder of that name: English", "Folder.lng", "English");
@@ -248,8 +246,7 @@ private Q_SLOTS:
 
     void loadForStart()
     {
-        QFETCH(QString, name);
-        QFETCH(QString, first);
+        const auto [name, first] = support::Fetch<QString, QString>("name", "first");
         QVERIFY(QDir(m_dir->path()).mkpath("Lang/Folder.lng"));
         for (const QString file : {"Deutsch", "Español €Ÿ", "English"}) {
             const std::string text = "00 " + platform::Utf8ToWindows1252(file.toStdString()) + "\r\n";
