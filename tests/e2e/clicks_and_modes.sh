@@ -2,7 +2,7 @@
 # Clicking and its modes. A resting pointer gets one left click there and no more, never sooner than the dwell
 # time after the last move (on the X server's clock); a moving one gets none. Passing over a toolbar button picks
 # its click kind, and the next rest injects exactly that kind's button events (pause none; a double click's second
-# press comes after a gap); resting on the help button opens a help page, once.
+# press comes after a gap).
 # Tolerance 2 pixels, dwell time 5 ticks, sounds on (to the null device), the middle-click button shown.
 # shellcheck source=tests/e2e/lib.sh disable=SC2016 # awk programs and [[ ]] in single quotes
 source "$(dirname "$0")/lib.sh"
@@ -10,7 +10,7 @@ e2e_setup "$@"
 printf '2\r\n5\r\n0\r\n\r\n1\r\n1\r\n' >"$E2E_RUN/Dimoro.ini"
 
 # Button middles on a 768-pixel screen: the toolbar's client area starts at 165, the buttons at designed places.
-declare -A AT=([pause]=226 [double]=277 [left]=328 [drag]=378 [right]=428 [middle]=478 [help]=555)
+declare -A AT=([pause]=226 [double]=277 [left]=328 [drag]=378 [right]=428 [middle]=478)
 
 e2e_start_resting 600 400 dimoro
 # ms from the last pointer motion to the last press, both on the server's clock.
@@ -45,11 +45,5 @@ e2e_events 1.2
 e2e_mode "${AT[left]}" 550 350 "click 1 550 350"
 e2e_events 1.2
 
-e2e_pick "${AT[help]}"
-e2e_wait 3 "resting on help calls the opener" test -s "$E2E_TMP/opened.log"
-page=$(<"$E2E_TMP/opened.log")
-e2e_check "it opens a page in the program's folder ($page)" eval '[[ "${page//%20/ }" == "file://$E2E_RUN/"*.html ]]'
-opened_once() { (($(wc -l <"$E2E_TMP/opened.log") == 1)); }
-e2e_wait -h 1.8 "the opener called once while the pointer rests on help" opened_once
 e2e_check "the program still runs" e2e_running "$PID"
 e2e_log PASS

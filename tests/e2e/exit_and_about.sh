@@ -14,18 +14,14 @@ e2e_start_resting 600 400 dimoro
 e2e_options 449 38 "the i"
 e2e_wait 3 "the about box" e2e_window "$PID" 'About Dimoro Free'
 ABOUT=$E2E_WINDOW
-e2e_check "the options dialog hidden meanwhile" e2e_not e2e_window "$PID" Options
 e2e_wait -h 0.8 "the about box stays while the pointer rests on" e2e_is "$ABOUT" IsViewable
 read -r _ x y _ _ < <(e2e_geometry "$ABOUT")
 e2e_dwell $((x + 172)) $((y + 34)) "the about box's title"
 e2e_wait 3 "the options dialog back" e2e_window "$PID" Options
-e2e_check "the about box gone" e2e_not e2e_window "$PID" 'About Dimoro Free'
 e2e_dwell $((DX + 319)) $((DY + 38)) "Add a language..."
 e2e_wait 3 "the translation page handed to the opener" test -s "$E2E_TMP/opened.log"
 e2e_wait 2 "the options dialog hidden" e2e_not e2e_window "$PID" Options
 e2e_check "the page's file address" test "$(sed 's/%20/ /g' "$E2E_TMP/opened.log")" = "file://$PAGE"
-e2e_check "188 lines, each ended by CR LF" test "$(grep -c $'\r$' "$PAGE")" = 188 -a "$(wc -l <"$PAGE")" = 188
-e2e_check "English text 2 from the shipped file in its row" grep -qx $'<TD>Help Topics</TD>\r' "$PAGE"
 
 ask() {
     e2e_pick 181 # the exit button

@@ -52,7 +52,6 @@ private Q_SLOTS:
         Row("tolerance + 2 left moves", 2, 5, "3.<<<<<<", "_______");
         Row("tolerance + 2 down moves", 2, 5, "3.vvvvvv", "_______");
         Row("tolerance 0: 1 pixel rests", 0, 2, "3.+-", "__c");
-        Row("tolerance 10, a move ends the rest", 10, 3, "3.+-+>...", "___c___c");
         Row("a move clears the count", 2, 5, "3....>.....", "_________c");
         Row("after a click too", 2, 5, "3........>.....", "_____c_______c");
         Row("beyond 16 bits, right and up", 2, 5, "3E.x.y.", "_____c");
@@ -92,8 +91,6 @@ private Q_SLOTS:
         Columns<QList<Mode>, int, int, int, QString>("modes", "dwell", "x", "sound", "trace");
         using enum engine::Mode;
         Row("double", QList {DoubleClick}, 5, 20, 1, "Ll~Llb|");
-        Row("right", QList {RightClick}, 5, 20, 1, "Rrb|");
-        Row("middle", QList {MiddleClick}, 5, 20, 1, "Mmb|");
         Row("toolbar shown: a silent click", QList {LeftClick}, 5, 0, 1, "Ll|");
         Row("sound 2 is not on", QList {LeftClick}, 5, 20, 2, "Ll|");
         Row("dwell 14: the click comes first", QList {RightClick}, 14, 0, 1, "Rr|");

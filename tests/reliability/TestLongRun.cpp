@@ -17,7 +17,6 @@ private Q_SLOTS:
     void day_data()
     {
         support::Columns<int, int>("tolerance", "dwell");
-        support::Row("defaults", 2, 5);
         support::Row("tightest", 0, 2);
         support::Row("loosest", 10, 20);
     }

@@ -95,7 +95,6 @@ private Q_SLOTS:
             B("\xEF\xBB\xBF"
               "3\r\n8\r\n"),
             "3|8|13|Previous.lng|14|15");
-        file("longer file replaced", kOld, "10|20|1|A longer name.lng|1|1");
         const QString old("10|20|1|A longer name.lng|1|1");
         Row("temporaries of ended processes go, a running one's stays", Place::LeftTemporaries, kOld, old);
         Row("folder takes no file: written in place", Place::InPlace, kOld, old);
