@@ -19,7 +19,6 @@ private Q_SLOTS:
         // Afterwards: timing, language file, two windows' texts, messages shown and exit code; with a damaged face,
         // its button's size, the toolbar's width and the mode chosen by moving over the button.
         support::Columns<QByteArray, QString, bool, int, QString>("ini", "locale", "otherCopy", "damaged", "started");
-        Row("no settings: 2/5, the locale's texts", kNone, "it", false, -1, "2 5 Italiano.lng Opzioni... Esci -1");
         Row("dwell 0: 2/5; the setting's language", Ini("7 0 0 Deutsch.lng 1 0"), "it", false, -1,
             "2 5 Deutsch.lng Optionen... Beenden -1");
         Row("missing language: English, name kept", Ini("25 99 0 Klingon.lng 0 0"), "it", false, -1,
