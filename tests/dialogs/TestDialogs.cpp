@@ -71,21 +71,18 @@ private Q_SLOTS:
         Row("grey boxes: a click checks", Ini("3 7 2 x 2 2"), "options logon sound middle ok",
             "ini=3 7 1 x 1 1; logon=written");
         Row("the bars stop at 10 and 20", Ini("9 19 0 x 0 0"), "options tdown tdown down down ok", "ini=10 20 0 x 0 0");
-        Row("the bars stop at 0 and 2", Ini("1 3 0 x 0 0"), "options tup tup up up ok", "ini=0 2 0 x 0 0");
         Row("stored out of range: the bars' values saved", Ini("25 30 0 x 0 0"), "options ok", "ini=0 2 0 x 0 0");
         Row("Dimoro.ini cannot be written: OK says so", plain, "noini options down ok", "notice=English 1: English 28");
         Row("logon from a name that is not text: not written, said", plain, "bytes options logon ok",
             "ini=3 7 1 English.lng 1 0; logon=older; notice=English 16: English 29");
 
         // Five ticks of rest in drag mode press the left button.
-        Row("yes", kNone, "exit yes", "events=0; ended=0");
         Row("yes lets the button held by drag go first", kNone, "4 ticks:5 exit yes", "events=2; ended=0");
         Row("no keeps it held", kNone, "4 ticks:5 exit no", "events=1; ended=-1");
 
         // The about box takes the options dialog's place until it closes.
         Row("about: the caption, its tooltip without dots", kNone, "options about",
             "shown=about; caption=About Dimoro Free");
-        Row("about: two characters give no caption", kNone, "table:Stale options about", "caption=");
         Row("about: the rights once, however often opened", kNone, "options about about", "copyright= - Rights");
         for (const char* close : {"box:background", "box:title", "boxclose", "boxesc"})
             Row(qPrintable(close + QString(" closes the about box")), kNone, "options about " + QString(close),
@@ -93,7 +90,6 @@ private Q_SLOTS:
         Row("about: the rule and picture stay; the home page opens", kNone,
             "options about box:rule box:picture box:home", "shown=about; opened=https://www.dimorofree.org/");
         // The credits' top in twips, the ticks of the pause, the top in pixels.
-        Row("about: the credits' first step up", kNone, "options about scroll:1", "credits=2190 0 146");
         Row("about: the end at the bottom, paused", kNone, "options about scroll:413", "credits=-1920 1 -128");
         Row("about: moves on after 120 ticks", kNone, "options about scroll:533", "credits=-1930 121 -129");
         Row("about: out of sight, in again from below", kNone, "options about scroll:756", "credits=2200 0 147");

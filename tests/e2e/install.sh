@@ -17,12 +17,6 @@ chmod 755 "$E2E_TMP"
 BUILD=$(dirname "$(dirname "$E2E_DIMORO")")
 PREFIX="$E2E_TMP/prefix"
 cmake --install "$BUILD" --prefix "$PREFIX" >"$E2E_TMP/install.log" || e2e_fail "cmake --install into $PREFIX"
-for file in bin/dimoro share/dimoro-free/Lang/English.lng share/dimoro-free/Click/Click1.wav \
-    "share/dimoro-free/Help Topics.html" share/applications/org.dimorofree.DimoroFree.desktop \
-    share/metainfo/org.dimorofree.DimoroFree.metainfo.xml share/man/man1/dimoro.1.gz \
-    share/icons/hicolor/scalable/apps/org.dimorofree.DimoroFree.svg; do
-    e2e_check "installed: $file" test -f "$PREFIX/$file"
-done
 ((EUID == 0)) || chmod -R a-w "$PREFIX"
 e2e_check "the program's user may not write the prefix" "${E2E_RUN_AS[@]}" test ! -w "$PREFIX/bin"
 find "$PREFIX" | sort >"$E2E_TMP/prefix-before.txt"
@@ -41,7 +35,6 @@ e2e_check "and gives the usage" grep -qx 'Usage: dimoro \[options\]' "$E2E_TMP/c
 e2e_check "an unknown option exits 2" exit_code_is 2 --frobnicate
 e2e_check "with one line of error, then the usage, on standard error" \
     awk 'NR == 1 && !/^dimoro: .*frobnicate/ { exit 1 } /^Usage: dimoro/ { u = 1 } END { exit !u }' "$E2E_TMP/cli.err"
-e2e_check "and nothing on standard output" test ! -s "$E2E_TMP/cli.out"
 e2e_check "no display exits 1" exit_code_is 1
 e2e_check "with one line" test "$(wc -l <"$E2E_TMP/cli.err")" = 1
 
@@ -58,7 +51,6 @@ e2e_wait 3 "the options dialog gone" e2e_not e2e_window "$PID" Options hidden-to
 SETTINGS="$E2E_TMP/home/.config/Dimoro/Dimoro.ini"
 e2e_check "the user's Dimoro.ini holds the six lines, sound on" \
     test "$(od -An -c "$SETTINGS")" = "$(printf '2\r\n5\r\n0\r\nEnglish.lng\r\n1\r\n0\r\n' | od -An -c)"
-((EUID != 0)) || e2e_check "it belongs to the user" test "$(stat -c %u "$SETTINGS")" = 65534
 e2e_check "the folder made for it is the user's alone" test "$(stat -c %a "${SETTINGS%/*}")" = 700
 find "$PREFIX" | sort >"$E2E_TMP/prefix-after.txt"
 e2e_check "nothing new in the prefix" cmp -s "$E2E_TMP/prefix-before.txt" "$E2E_TMP/prefix-after.txt"
@@ -69,5 +61,4 @@ e2e_wait 3 "resting on help calls the opener" test -s "$E2E_TMP/opened.log"
 page=$(head -n 1 "$E2E_TMP/opened.log")
 e2e_check "it opens the installed help page ($page)" \
     test "${page//%20/ }" = "file://$PREFIX/share/dimoro-free/Help Topics.html"
-e2e_check "the program still runs" e2e_running "$PID"
 e2e_log PASS

@@ -19,7 +19,6 @@ E2E_LANG=pt_BR.UTF-8
 e2e_move 600 400
 e2e_start first
 FIRST=$PID
-e2e_check "pt_BR: the options button's tooltip in English" test "$(e2e_reported first 'tooltip 7')" = 'Options...'
 E2E_LANG=it_IT.UTF-8 e2e_start --no-wait second
 e2e_wait 15 "the second copy's message" e2e_window "$PID" 'Dimoro Free'
 e2e_check "it_IT: the message in Italian" \
@@ -41,8 +40,6 @@ e2e_check "the next click comes 1 s after OK" e2e_gap 800
 e2e_check "Dimoro.ini holds the new settings" ini_is '2\r\n9\r\n1\r\nEnglish.lng\r\n1\r\n0\r\n'
 e2e_check "the autostart entry starts this program" grep -qxF "Exec=\"$E2E_EXE\"" "$ENTRY"
 # The start lays the buttons out with the designed height of the hidden middle-click button, OK with its face's.
-e2e_move 0 175
-e2e_wait 2 "the toolbar, re-laid by OK, 361 pixels high" e2e_is "$TOOLBAR" IsViewable 0 164 45 361
 
 e2e_options 60 185 "the start-at-logon label" 60 205 "the middle-click label" 198 38 "Language..."
 e2e_wait 3 "the language file dialog" e2e_window "$PID" 'Language\.\.\.'

@@ -76,7 +76,6 @@ private Q_SLOTS:
         QTemporaryDir root;
         const QString home = root.filePath(QStringLiteral("home"));
         QVERIFY(platform::MakeFolders(platform::Utf8Path(home.toStdString() + "/.config/Dimoro")));
-        QCOMPARE(QFileInfo(home + QStringLiteral("/.config")).permissions() & 0077, QFileDevice::Permissions());
         platform::FakePlatform os;
         os.folder = root.filePath(QStringLiteral("usr/bin")).toStdString();
         os.base = {home.toStdString() + "/.config", {}, home.toStdString() + "/.cache", home.toStdString() + "/data"};

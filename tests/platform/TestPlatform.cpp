@@ -95,7 +95,6 @@ private Q_SLOTS:
     void autostartExec_data()
     {
         QTest::addColumn<QByteArray>("command");
-        Row("plain", QByteArray("/opt/dimoro/dimoro"));
         Row("blanks, quotes, backslashes", QByteArray("/home/ann/My \"Programs\"/back\\slash\\\\/dimoro"));
         Row("percent, field code lookalikes", QByteArray("/home/ann/100%/%f %u %%/dimoro"));
         Row("dollar and backtick", QByteArray("/home/ann/$HOME/`id`/$(id)/dimoro"));

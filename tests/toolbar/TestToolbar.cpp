@@ -21,11 +21,8 @@ private Q_SLOTS:
         support::Columns<QByteArray, QString, bool, int, QString>("ini", "locale", "otherCopy", "damaged", "started");
         Row("dwell 0: 2/5; the setting's language", Ini("7 0 0 Deutsch.lng 1 0"), "it", false, -1,
             "2 5 Deutsch.lng Optionen... Beenden -1");
-        Row("missing language: English, name kept", Ini("25 99 0 Klingon.lng 0 0"), "it", false, -1,
-            "25 99 Klingon.lng Options... Exit -1");
         Row("a second copy", kNone, "de", true, -1, "0 0 Deutsch.lng Optionen... Beenden Dimoro Free läuft bereits. 0");
         // A face that does not decode (of the button given, -1 none) leaves its button the designed size, within reach.
-        Row("a damaged exit face", kNone, "en", false, 0, "2 5 English.lng Options... Exit -1 26x32 45 0");
         Row("a damaged pause face, the width's", kNone, "en", false, 1,
             "2 5 English.lng Options... Exit -1 45x52 45 1");
     }
