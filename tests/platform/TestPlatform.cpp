@@ -120,7 +120,6 @@ private Q_SLOTS:
         support::Columns<QString, QString, bool>("device", "file", "played");
         Row("click sound", "null", click.fileName(), true);
         Row("missing file", "null", sounds + "/Click3.wav", false);
-        Row("a folder", "null", sounds, false);
         Row("not a sound", "null", QFINDTESTDATA("TestPlatform.cpp"), false);
         Row("header without samples", "null", m_temporary.filePath("h.wav"), false);
         Row("no such device", "dimoro_no_such_device", click.fileName(), false);

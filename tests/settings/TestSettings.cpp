@@ -244,6 +244,7 @@ private Q_SLOTS:
     void loadForStart()
     {
         const auto [name, first] = support::Fetch<QString, QString>("name", "first");
+        QVERIFY(QDir(m_dir->path()).mkpath("Lang"));
         for (const QString file : {"Deutsch", "Español €Ÿ", "English"}) {
             const std::string text = "00 " + platform::Utf8ToWindows1252(file.toStdString()) + "\r\n";
             QVERIFY(support::WriteFile(m_dir->filePath("Lang/" + file + ".lng"), QByteArray::fromStdString(text)));
