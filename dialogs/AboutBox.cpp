@@ -58,9 +58,7 @@ AboutBox::AboutBox(Services& services, Dialogs& dialogs)
     : m_services(services)
     , m_dialogs(dialogs)
 {
-    // A title and a close box only: no minimize or maximize.
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
-        | Qt::MSWindowsFixedSizeDialogHint);
+    setWindowFlags(kDialogFlags);
     setWindowIcon(QIcon(QStringLiteral(":/pictures/dimoro.ico")));
     setFont(Verdana(8.25));
     SetColours(this, Qt::black, Qt::white);

@@ -30,8 +30,7 @@ ExitQuestion::ExitQuestion(Services& services, Dialogs& dialogs)
     : m_services(services)
     , m_dialogs(dialogs)
 {
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
-        | Qt::MSWindowsFixedSizeDialogHint);
+    setWindowFlags(kDialogFlags);
     setWindowTitle(QStringLiteral("Nome"));
     QIcon icon;
     for (int size : {32, 24, 16})

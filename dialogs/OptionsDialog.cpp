@@ -101,7 +101,7 @@ OptionsDialog::OptionsDialog(Services& services, Dialogs& dialogs)
     : m_services(services)
     , m_dialogs(dialogs)
 {
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    setWindowFlags(kDialogFlags);
     setWindowTitle(QStringLiteral("Opzioni"));
     // Moving over the dialog's own surface sets left click, with or without a button held.
     setMouseTracking(true);

@@ -22,6 +22,10 @@ namespace dialogs {
 // Failures the windows go on from.
 Q_DECLARE_LOGGING_CATEGORY(lcDialogs)
 
+// Every dialog's window: a title and a close box only, no minimize or maximize, and a fixed size.
+inline constexpr Qt::WindowFlags kDialogFlags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+    | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint;
+
 // A place and size in twips, the unit the windows are designed in.
 struct TwipsRect
 {
