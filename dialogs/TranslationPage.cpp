@@ -61,7 +61,8 @@ std::string MakeTranslationPage(const TranslationColumns& columns, const std::st
 {
     std::string page;
     const auto line = [&page](const std::string& text) { page += text + kEol; };
-    line("<HTML><HEAD><TITLE>Traduzione programma DIMORO FREE</TITLE></HEAD><BODY>");
+    // The texts are Windows-1252 bytes; a browser left to guess takes them for UTF-8.
+    line("<HTML><HEAD><meta charset=\"windows-1252\"><TITLE>Traduzione programma DIMORO FREE</TITLE></HEAD><BODY>");
     line("<FORM Action = \"mailto:" + address + "\" method = \"POST\" name=\"Nuova Traduzione Dimoro Free\">");
     line("<P>Nome lingua / Name language: <input type=text name=\"Nome Lingua\">");
     line("<P>Nome traduttore / Name translator: <input type=text name=\"Nome Translator\">");
@@ -72,10 +73,11 @@ std::string MakeTranslationPage(const TranslationColumns& columns, const std::st
     line("</TR>");
     for (int row = 0; row < kTranslationRows; ++row) {
         // Numbered from 1 on the page, while the inputs are named from 0.
-        line("<TR>" + (kRedCell + std::to_string(row + 1)) + kRedCellEnd);
+        const int entry = TranslationEntry(row);
+        line("<TR>" + (kRedCell + std::to_string(entry + 1)) + kRedCellEnd);
         for (const TranslationColumn& column : columns)
             line("<TD>" + Escaped(column[static_cast<std::size_t>(row)]) + "</TD>");
-        line("<TD><input type=text name=\"Traduzione" + std::to_string(row) + "\"></TD></TR>");
+        line("<TD><input type=text name=\"Traduzione" + std::to_string(entry) + "\"></TD></TR>");
     }
     line("</TBODY></TABLE></P><P align=right><INPUT value=\"Invia traduzione per E-Mail\" type=submit></P></FORM>"
          "</BODY></HTML>");
@@ -91,7 +93,8 @@ TranslationColumns ReadTranslationColumns(platform::Platform& os)
             continue;
         settings::LanguageTexts lines;
         settings::ParseLanguageLines(bytes, lines);
-        std::copy_n(lines.begin(), kTranslationRows, columns[static_cast<std::size_t>(i)].begin());
+        for (int row = 0; row < kTranslationRows; ++row)
+            columns[static_cast<std::size_t>(i)][static_cast<std::size_t>(row)] = lines[TranslationEntry(row)];
     }
     return columns;
 }

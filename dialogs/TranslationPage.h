@@ -7,14 +7,18 @@ namespace platform {
 class Platform;
 }
 
-// The page through which users send a new translation: the first 25 texts of five languages side by side, with
-// an input per row, in a form mailed to the maker.
+// The page through which users send a new translation: the texts to translate in five languages side by side,
+// with an input per row, in a form mailed to the maker.
 namespace dialogs {
 
-constexpr int kTranslationRows = 25;
+// Texts 0..24, then the texts added since that need translating (the dwell progress switch, 30 and 31).
+constexpr int kTranslationRows = 27;
 constexpr int kSourceLanguages = 5;
 
-// Rows 0..24 of one language: each line of its file without the three-character prefix, as raw ANSI bytes.
+// The language file's entry a row shows; its input is named after it and its number is one more.
+constexpr int TranslationEntry(int row) { return row < 25 ? row : row + 5; }
+
+// The rows of one language: each line of its file without the three-character prefix, as raw ANSI bytes.
 // A row the file does not give is empty.
 using TranslationColumn = std::array<std::string, kTranslationRows>;
 using TranslationColumns = std::array<TranslationColumn, kSourceLanguages>;

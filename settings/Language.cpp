@@ -112,6 +112,14 @@ bool LanguageTable::loadFrom(platform::Platform& os, const std::string& fileName
     const int count = ParseLanguageLines(bytes, lines);
     for (int k = 0; k < count; ++k)
         m_texts[k] = os.fromAnsi(lines[k]);
+    // Translations made before a text existed end before it; English says it rather than nothing, or the
+    // previous language.
+    LanguageTexts english;
+    if (count <= kLastEntry && fileName != kFallbackFile && ReadLanguageFile(os, kFallbackFile, bytes)) {
+        const int known = ParseLanguageLines(bytes, english);
+        for (int k = std::max(count, kFirstAddedEntry); k < known; ++k)
+            m_texts[k] = os.fromAnsi(english[k]);
+    }
     return true;
 }
 

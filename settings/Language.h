@@ -44,7 +44,14 @@ enum class TextId {
     AboutRights = 27,
     SettingsNotSaved = 28, // after OK, when Dimoro.ini could not be written
     FolderNameNotText = 29, // a feature that needs the folder's name as text, where it is not valid UTF-8
+    ShowProgress = 30, // the options' switch for the dwell progress ring
+    ShowProgressTip = 31,
 };
+
+// The entries from here on came after the first translations: a file that ends before one of them gets it from
+// English.lng.
+constexpr int kFirstAddedEntry = 28;
+constexpr int kLastEntry = 31;
 
 // A text of the table with the ending its window puts after it.
 struct TextWithEnding
@@ -60,8 +67,9 @@ public:
     const std::string& text(TextId id) const { return m_texts[static_cast<int>(id)]; }
     std::string text(TextWithEnding t) const { return text(t.id) + t.ending; }
 
-    // From the file of that name in the Lang folder, by the line rule, converted from the system's code page.
-    // False, with the table unchanged, when the file cannot be read.
+    // From the file of that name in the Lang folder, by the line rule, converted from the system's code page;
+    // an added entry the file lacks comes from English.lng. False, with the table unchanged, when the file cannot
+    // be read.
     bool loadFrom(platform::Platform& os, const std::string& fileName);
     // Start-up: from the named file, or from the English one when that cannot be read, so that no window shows
     // empty texts. The name in the settings stays as it is.
