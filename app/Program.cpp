@@ -93,6 +93,24 @@ void Program::hideToolbar()
         m_toolbar.hide();
 }
 
+void Program::showProgress(platform::Point at, engine::Countdown countdown, int done, int total)
+{
+    if (m_settings.showProgress == 0) {
+        hideProgress();
+        return;
+    }
+    // A compositing manager started or ended since the last rest needs the other kind of window.
+    if (m_ring == nullptr || (!m_ring->isVisible() && m_ring->translucent() != m_os.compositing()))
+        m_ring = std::make_unique<toolbar::ProgressRing>(m_os.compositing());
+    m_ring->showAt(QPoint(static_cast<int>(at.x), static_cast<int>(at.y)), countdown, done, total);
+}
+
+void Program::hideProgress()
+{
+    if (m_ring != nullptr && m_ring->isVisible())
+        m_ring->hide();
+}
+
 void Program::runCommand(Mode command)
 {
     switch (command) {

@@ -4,9 +4,12 @@
 #include "engine/DwellEngine.h"
 #include "settings/Language.h"
 #include "settings/Settings.h"
+#include "toolbar/ProgressRing.h"
 #include "toolbar/ToolbarWindow.h"
 
 #include <QTimer>
+
+#include <memory>
 
 namespace platform {
 class Platform;
@@ -30,6 +33,8 @@ public:
     dialogs::Dialogs& dialogs() { return m_dialogs; }
     toolbar::ToolbarWindow& toolbar() { return m_toolbar; }
     QTimer& dwellTimer() { return m_dwellTimer; }
+    // The dwell progress ring; null until a rest first shows it.
+    toolbar::ProgressRing* progressRing() { return m_ring.get(); }
 
     // The toolbar's handlers: moving over a button chooses its mode, moving over the background pauses.
     void hoverButton(engine::Mode mode);
@@ -47,6 +52,8 @@ public:
     void loadDialog(engine::Dialog dialog) override { m_dialogs.load(dialog); }
     bool dialogVisible(engine::Dialog dialog) override { return m_dialogs.isVisible(dialog); }
     void runCommand(engine::Mode command) override;
+    void showProgress(platform::Point at, engine::Countdown countdown, int done, int total) override;
+    void hideProgress() override;
 
 private:
     platform::Platform& m_os;
@@ -58,4 +65,5 @@ private:
     dialogs::Dialogs m_dialogs;
     toolbar::ToolbarWindow m_toolbar;
     QTimer m_dwellTimer;
+    std::unique_ptr<toolbar::ProgressRing> m_ring;
 };

@@ -48,6 +48,10 @@ constexpr Frame kFrames[] = {
     {150, 2490, 6915, 855, false}, // Shape3: the check boxes
 };
 constexpr double kFrameRadius = 8; // pixels
+// The progress switch's designed place, under the sound box, and the frame's inner right edge it must stay left of.
+constexpr double kProgressBoxLeft = 5310;
+constexpr double kProgressLabelOffset = 300;
+constexpr double kChecksRight = 6945;
 constexpr int kLabelGap = 6; // pixels
 
 void SetColours(QWidget* control, const QColor& text, const QColor& ground)
@@ -211,6 +215,8 @@ OptionsDialog::OptionsDialog(Services& services, Dialogs& dialogs)
     m_ui.soundLabel = toggle(5610, 2670, 375, "Beep");
     m_ui.middleClickBox = check(300, 2910, false);
     m_ui.middleClickLabel = toggle(600, 2970, 870, "Clic centrale");
+    m_ui.progressBox = check(kProgressBoxLeft, 2910, true);
+    m_ui.progressLabel = toggle(kProgressBoxLeft + kProgressLabelOffset, 2970, 1440, "Show the dwell progress");
 
     m_ui.donations = new ClickableLabel(this);
     place(m_ui.donations, 180, 3480, 930, 465);
@@ -242,11 +248,13 @@ OptionsDialog::OptionsDialog(Services& services, Dialogs& dialogs)
     setTabOrder(m_ui.toleranceBar, m_ui.runAtLogonBox);
     setTabOrder(m_ui.runAtLogonBox, m_ui.soundBox);
     setTabOrder(m_ui.soundBox, m_ui.middleClickBox);
+    setTabOrder(m_ui.middleClickBox, m_ui.progressBox);
     m_ui.okButton->setFocus();
 
     connect(m_ui.runAtLogonLabel, &ClickableLabel::clicked, this, &OptionsDialog::toggleRunAtLogon);
     connect(m_ui.soundLabel, &ClickableLabel::clicked, this, &OptionsDialog::toggleSound);
     connect(m_ui.middleClickLabel, &ClickableLabel::clicked, this, &OptionsDialog::toggleMiddleClick);
+    connect(m_ui.progressLabel, &ClickableLabel::clicked, this, &OptionsDialog::toggleProgress);
     connect(m_ui.chooseLanguageLink, &ClickableLabel::clicked, this, &OptionsDialog::chooseLanguage);
     connect(m_ui.addLanguageLink, &ClickableLabel::clicked, this, &OptionsDialog::openTranslationPage);
     connect(m_ui.updatesLink, &ClickableLabel::clicked, this, &OptionsDialog::openUpdates);
@@ -275,6 +283,7 @@ void OptionsDialog::load()
     SetCheckValue(m_ui.runAtLogonBox, options.runAtLogon);
     SetCheckValue(m_ui.soundBox, options.sound);
     SetCheckValue(m_ui.middleClickBox, options.middleClick);
+    m_ui.progressBox->setChecked(options.showProgress != 0);
     // 4. The numbers as stored, even where the scroll bar could not take them.
     m_ui.toleranceValue->setText(QString::number(options.tolerance));
     m_ui.dwellValue->setText(QString::number(options.dwellTenths));
@@ -288,8 +297,8 @@ void OptionsDialog::load()
     // 6. Every control that reacts to a click shows the hand.
     const QCursor hand = m_ui.updatesLink->cursor();
     for (QWidget* control : std::initializer_list<QWidget*> {m_ui.okButton, m_ui.cancelButton, m_ui.runAtLogonLabel,
-             m_ui.chooseLanguageLink, m_ui.soundLabel, m_ui.middleClickLabel, m_ui.addLanguageLink, m_ui.aboutLink,
-             m_ui.toleranceBar, m_ui.dwellBar})
+             m_ui.chooseLanguageLink, m_ui.soundLabel, m_ui.middleClickLabel, m_ui.progressLabel, m_ui.addLanguageLink,
+             m_ui.aboutLink, m_ui.toleranceBar, m_ui.dwellBar})
         control->setCursor(hand);
 }
 
@@ -339,10 +348,26 @@ void OptionsDialog::applyTexts()
             {{TextId::About, ""}, m_ui.aboutLink, TextRole::ToolTip},
             {{TextId::Cancel, ""}, m_ui.cancelButton},
             {{TextId::DonationsTip, ""}, m_ui.donations, TextRole::ToolTip},
+            {{TextId::ShowProgress, ""}, m_ui.progressLabel},
+            {{TextId::ShowProgressTip, ""}, m_ui.progressLabel, TextRole::ToolTip},
+            {{TextId::ShowProgressTip, ""}, m_ui.progressBox, TextRole::ToolTip},
         });
     for (QLabel* label : std::initializer_list<QLabel*> {
-             m_ui.dwellCaption, m_ui.runAtLogonLabel, m_ui.soundLabel, m_ui.middleClickLabel})
+             m_ui.dwellCaption, m_ui.runAtLogonLabel, m_ui.soundLabel, m_ui.middleClickLabel, m_ui.progressLabel})
         FitLabel(label);
+    placeProgressSwitch();
+}
+
+void OptionsDialog::placeProgressSwitch()
+{
+    // Under the sound box when its text fits in the frame; a longer text moves the pair left, into the free place
+    // beside the middle-click label, so that nothing runs out of the frame or over another control.
+    const int offset = m_units.x(kProgressLabelOffset);
+    const int leftmost = m_ui.middleClickLabel->geometry().right() + 2 * kLabelGap;
+    const int left = std::max(leftmost,
+        std::min(m_units.x(kProgressBoxLeft), m_units.x(kChecksRight) - m_ui.progressLabel->width() - offset));
+    m_ui.progressBox->move(left, m_ui.progressBox->y());
+    m_ui.progressLabel->move(left + offset, m_ui.progressLabel->y());
 }
 
 void OptionsDialog::accept()
@@ -354,6 +379,7 @@ void OptionsDialog::accept()
     options.runAtLogon = static_cast<std::int16_t>(CheckValue(m_ui.runAtLogonBox));
     options.sound = static_cast<std::int16_t>(CheckValue(m_ui.soundBox));
     options.middleClick = static_cast<std::int16_t>(CheckValue(m_ui.middleClickBox));
+    options.showProgress = static_cast<std::int16_t>(m_ui.progressBox->isChecked() ? 1 : 0);
     // 2. A file that cannot be written keeps the new values for this run, and the user learns that they will not
     //    last, as they would otherwise expect.
     const bool saved = settings::SaveSettings(m_services.os, options);
@@ -393,6 +419,8 @@ void OptionsDialog::toggleRunAtLogon() { m_ui.runAtLogonBox->setChecked(CheckVal
 void OptionsDialog::toggleSound() { m_ui.soundBox->setChecked(CheckValue(m_ui.soundBox) != 1); }
 
 void OptionsDialog::toggleMiddleClick() { m_ui.middleClickBox->setChecked(CheckValue(m_ui.middleClickBox) != 1); }
+
+void OptionsDialog::toggleProgress() { m_ui.progressBox->toggle(); }
 
 void OptionsDialog::openUpdates() { m_services.desktop.openUrl(QUrl(ProductPage())); }
 

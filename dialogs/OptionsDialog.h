@@ -14,8 +14,8 @@ namespace dialogs {
 
 class ClickableLabel;
 
-// The options dialog: timing, start at logon, sound, the middle-click button and the language, each worked by
-// dwell clicks. Created and unloaded by Dialogs; its geometry is designed in twips.
+// The options dialog: timing, start at logon, sound, the middle-click button, the progress ring and the language,
+// each worked by dwell clicks. Created and unloaded by Dialogs; its geometry is designed in twips.
 class OptionsDialog : public QDialog
 {
     Q_OBJECT
@@ -41,6 +41,8 @@ public:
         ClickableLabel* soundLabel = nullptr;
         QCheckBox* middleClickBox = nullptr;
         ClickableLabel* middleClickLabel = nullptr;
+        QCheckBox* progressBox = nullptr;
+        ClickableLabel* progressLabel = nullptr;
         ClickableLabel* donations = nullptr;
         ClickableLabel* updatesLink = nullptr;
         QLabel* versionLabel = nullptr;
@@ -66,6 +68,7 @@ public:
     void toggleRunAtLogon();
     void toggleSound();
     void toggleMiddleClick();
+    void toggleProgress();
     void chooseLanguage();
     void openTranslationPage();
     void openUpdates();
@@ -83,6 +86,7 @@ protected:
 
 private:
     void place(QWidget* control, double left, double top, double width, double height);
+    void placeProgressSwitch();
 
     Services& m_services;
     Dialogs& m_dialogs;

@@ -3,6 +3,7 @@
 #include "platform/Platform.h"
 #include "settings/Settings.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <limits>
 
@@ -40,22 +41,28 @@ void DwellEngine::tick()
     const long y = pointer.y;
 
     showOrHideToolbar(x, y);
-    hoverPress();
+    hoverPress(pointer);
 
     const long reach = static_cast<long>(m_settings.tolerance) + 2;
     const bool rests = std::labs(m_lastX - x) < reach && std::labs(m_lastY - y) < reach && m_mode != Mode::Pause;
     if (rests) {
         Increment(m_dwellTicks);
         if (m_dwellTicks >= m_settings.dwellTenths) {
+            // Full on the screen before the click, so that what the user sees never lags behind it.
+            if (!m_restHandled)
+                showProgress(pointer);
             m_dwellTicks = 0;
             if (!m_restHandled)
                 dwellClick();
+        } else if (!m_restHandled) {
+            showProgress(pointer);
         }
     } else {
         // A new rest needs the whole dwell time: a count left from before would click early.
         m_dwellTicks = 0;
         m_restHandled = false;
         m_hoverTicks = 0;
+        m_windows->hideProgress();
     }
 
     // A coordinate beyond 16 bits is not stored: the old value stays.
@@ -85,7 +92,7 @@ void DwellEngine::showOrHideToolbar(long x, long y)
     }
 }
 
-void DwellEngine::hoverPress()
+void DwellEngine::hoverPress(platform::Point pointer)
 {
     if (m_mode == Mode::Pause || m_restHandled)
         return;
@@ -95,6 +102,11 @@ void DwellEngine::hoverPress()
     m_hoverMode = m_mode;
     if (m_hoverTicks < kHoverPressTicks)
         return;
+    const bool command = m_mode == Mode::Exit || m_mode == Mode::Options || m_mode == Mode::Help;
+    if (command && m_windows->toolbarVisible())
+        m_windows->showProgress(pointer, Countdown::CommandPress, kHoverPressTicks, kHoverPressTicks);
+    else
+        m_windows->hideProgress();
     if (m_settings.sound == 1)
         playClickSound();
     m_hoverTicks = 0;
@@ -108,6 +120,36 @@ void DwellEngine::hoverPress()
         m_windows->runCommand(Mode::Options);
     if (m_mode == Mode::Help)
         m_windows->runCommand(Mode::Help);
+}
+
+void DwellEngine::showProgress(platform::Point pointer)
+{
+    Countdown countdown = Countdown::LeftClick;
+    switch (m_mode) {
+    case Mode::DoubleClick:
+        countdown = Countdown::DoubleClick;
+        break;
+    case Mode::LeftClick:
+        break;
+    case Mode::Drag:
+        countdown = m_dragHeld ? Countdown::DragRelease : Countdown::DragPress;
+        break;
+    case Mode::RightClick:
+        countdown = Countdown::RightClick;
+        break;
+    case Mode::MiddleClick:
+        countdown = Countdown::MiddleClick;
+        break;
+    default:
+        // A command button presses itself only on the toolbar, where the pointer is over it.
+        if (m_windows->toolbarVisible() && m_hoverTicks > 0)
+            m_windows->showProgress(pointer, Countdown::CommandPress, m_hoverTicks, kHoverPressTicks);
+        else
+            m_windows->hideProgress();
+        return;
+    }
+    // At the click the counter has just reached the dwell time.
+    m_windows->showProgress(pointer, countdown, std::max<int>(m_dwellTicks, 1), m_settings.dwellTenths);
 }
 
 void DwellEngine::dwellClick()

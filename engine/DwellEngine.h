@@ -1,11 +1,10 @@
 #pragma once
 
+#include "platform/Platform.h"
+
 #include <chrono>
 #include <cstdint>
 
-namespace platform {
-class Platform;
-}
 namespace settings {
 struct Settings;
 }
@@ -35,6 +34,9 @@ constexpr int kHoverPressTicks = 15;
 // timestamp as a double click; any system's double-click time is far longer.
 constexpr std::chrono::milliseconds kDoubleClickGap {10};
 
+// What a rest is counting towards; the progress ring shows each its own way.
+enum class Countdown { LeftClick, DoubleClick, DragPress, DragRelease, RightClick, MiddleClick, CommandPress };
+
 // A dialog the tick asks about.
 enum class Dialog { ExitQuestion, Options };
 
@@ -56,6 +58,11 @@ public:
     virtual bool dialogVisible(Dialog dialog) = 0;
     /** What pressing a command button (exit, options, help) does. */
     virtual void runCommand(Mode command) = 0;
+    /** The rest at `at` has lasted `done` of the `total` ticks it needs; at done == total, what it counted towards
+     * happens next, and the display ends by itself shortly after. */
+    virtual void showProgress(platform::Point at, Countdown countdown, int done, int total) = 0;
+    /** The rest is over (a move, pause) or will do nothing: no progress shows, at once. */
+    virtual void hideProgress() = 0;
 };
 
 // The dwell clicker: one tick every 100 ms samples the pointer and, once it has rested for the set time,
@@ -96,7 +103,8 @@ public:
 
 private:
     void showOrHideToolbar(long x, long y);
-    void hoverPress();
+    void hoverPress(platform::Point pointer);
+    void showProgress(platform::Point pointer);
     void dwellClick();
     void clickSound();
     void playFromClickFolder(const char* file);

@@ -50,6 +50,8 @@ public:
     virtual void release(Button button) = 0;
     /** Puts a window above all others without moving it; x and y are where it already is, in pixels. */
     virtual void setTopmost(std::uintptr_t window, int x, int y) = 0;
+    /** True while a compositing manager draws the desktop, so that a window's transparent pixels show through. */
+    virtual bool compositing() = 0;
 
     /** Folder of the executable, UTF-8, without a trailing separator except at a root. */
     virtual std::string executableFolder() = 0;

@@ -184,8 +184,8 @@ bool WriteSettingsFile(const std::filesystem::path& link, const std::string& byt
     case platform::NewFile::Written:
         break;
     case platform::NewFile::NotCreated:
-        // The six lines go in one write, so that even a kill between it and the cut leaves a file that starts
-        // with them, and the reader takes no more than six fields.
+        // The lines go in one write, so that even a kill between it and the cut leaves a file that starts with
+        // them, and the reader takes no more fields than that.
         return exists && platform::OverwriteFile(path, bytes);
     case platform::NewFile::Failed:
         return false;
@@ -240,6 +240,8 @@ void ParseSettings(platform::Platform& os, const std::string& fileBytes, Setting
         into.sound = ToInt16(field);
     if (reader.next(true, field))
         into.middleClick = ToInt16(field);
+    if (reader.next(false, field))
+        into.showProgress = field == "0" ? 0 : 1;
 }
 
 std::string FormatSettings(platform::Platform& os, const Settings& from)
@@ -257,7 +259,8 @@ std::string FormatSettings(platform::Platform& os, const Settings& from)
         name = '"' + name + '"';
     std::string out;
     for (const std::string& line : {std::to_string(from.tolerance), std::to_string(from.dwellTenths),
-             std::to_string(from.runAtLogon), name, std::to_string(from.sound), std::to_string(from.middleClick)}) {
+             std::to_string(from.runAtLogon), name, std::to_string(from.sound), std::to_string(from.middleClick),
+             std::string(from.showProgress == 0 ? "0" : "1")}) {
         out += line;
         out += "\r\n";
     }

@@ -7,7 +7,7 @@ namespace platform {
 class Platform;
 }
 
-// The six user settings and Dimoro.ini, the file that keeps them: beside the executable of a portable copy, in
+// The user settings and Dimoro.ini, the file that keeps them: beside the executable of a portable copy, in
 // the user's settings folder for an installed one (see platform/ProgramFiles.h).
 namespace settings {
 
@@ -19,6 +19,9 @@ struct Settings
     std::string languageFile; // UTF-8 file name inside the Lang folder
     std::int16_t sound = 0;
     std::int16_t middleClick = 0;
+    // Added after the first six: only a seventh field of exactly 0 turns the dwell progress ring off, so that a
+    // six-line file (from before it existed) shows it.
+    std::int16_t showProgress = 1;
 };
 
 // The timing a start without a dwell time (no settings file) runs with.
@@ -37,7 +40,7 @@ std::string RunAtLogonCommand(platform::Platform& os);
 // Fills settings from the file (for an installed copy without one of the user's own, the administrator's default).
 // A field the file does not give keeps its value; nothing is reported.
 void LoadSettings(platform::Platform& os, Settings& settings);
-// Replaces the file with the six values: through a temporary file, or in place where the folder takes no new file
+// Replaces the file with the values: through a temporary file, or in place where the folder takes no new file
 // but the file may be written; a symlink stays and leads to the new bytes, and the file keeps its mode. False,
 // with a warning logged, when nothing could be written (the old file, if any, is then untouched); the running
 // program keeps the values either way.

@@ -57,10 +57,17 @@ public:
     void loadDialog(engine::Dialog dialog) override { loads.push_back(dialog); }
     bool dialogVisible(engine::Dialog) override { return false; }
     void runCommand(engine::Mode command) override { commands.push_back(command); }
+    // "L3/5 " for each tick that shows a rest's progress (the kind's letter in LDPRrMC order), "- " for a hide.
+    void showProgress(platform::Point, engine::Countdown countdown, int done, int total) override
+    {
+        progress += QStringLiteral("%1%2/%3 ").arg(QChar(u"LDPRrMC"[int(countdown)])).arg(done).arg(total);
+    }
+    void hideProgress() override { progress += QStringLiteral("- "); }
 
     bool visible = false;
     std::vector<engine::Dialog> loads;
     std::vector<engine::Mode> commands;
+    QString progress;
 };
 
 inline bool WriteFile(const QString& path, const QByteArray& bytes)

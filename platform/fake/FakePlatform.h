@@ -37,6 +37,7 @@ public:
     char separator() const override { return pathSeparator; }
     Version version() override;
     Area toolbarMonitor() override { return monitor; }
+    bool compositing() override { return composited; }
     bool anotherCopyRunning() override;
     void onTerminationRequest(std::function<void()> handler) override;
     void endProcess(int exitCode) override;
@@ -60,6 +61,7 @@ public:
     BaseFolders base; // the user's folders, used when folder is laid out as an installed copy
     Version programVersion {1, 0, 0};
     Area monitor {0, 0, 1024, 768};
+    bool composited = false;
     bool otherCopy = false;
     std::vector<std::uintptr_t> topmostWindows;
     std::vector<std::pair<int, int>> topmostPositions;

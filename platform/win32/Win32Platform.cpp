@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <dwmapi.h>
 #include <mmsystem.h>
 #include <shellscalingapi.h>
 #include <winver.h>
@@ -247,6 +248,13 @@ Version Win32Platform::version()
         }
     }
     return {DIMORO_VERSION_MAJOR, DIMORO_VERSION_MINOR, DIMORO_VERSION_REVISION};
+}
+
+bool Win32Platform::compositing()
+{
+    // Always on since Windows 8; on Windows 7 the user may switch it off.
+    BOOL enabled = FALSE;
+    return SUCCEEDED(DwmIsCompositionEnabled(&enabled)) && enabled;
 }
 
 Area Win32Platform::toolbarMonitor()

@@ -21,6 +21,7 @@ public:
     void press(Button button, std::chrono::milliseconds after) override;
     void release(Button button) override;
     void setTopmost(std::uintptr_t window, int x, int y) override;
+    bool compositing() override;
     std::string executableFolder() override;
     const ProgramFiles& files() override { return m_files; }
     char separator() const override { return '\\'; }

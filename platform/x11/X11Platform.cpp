@@ -230,6 +230,13 @@ std::string X11Platform::executableFolder()
 
 Version X11Platform::version() { return {DIMORO_VERSION_MAJOR, DIMORO_VERSION_MINOR, DIMORO_VERSION_REVISION}; }
 
+bool X11Platform::compositing()
+{
+    // A compositing manager owns this selection for as long as it runs (the EWMH rule).
+    const std::string selection = "_NET_WM_CM_S" + std::to_string(DefaultScreen(m_display));
+    return XGetSelectionOwner(m_display, XInternAtom(m_display, selection.c_str(), False)) != None;
+}
+
 Area X11Platform::toolbarMonitor()
 {
     // Of the monitors sharing the leftmost edge, the primary one if it is among them, else the first.

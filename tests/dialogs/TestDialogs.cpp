@@ -53,28 +53,29 @@ private Q_SLOTS:
         Row("Escape", kNone, "5 options b middle tdown esc", "mode=left; options=; ini=none; toolbar=5385 at 2467.5");
 
         // Bars, numbers and check boxes as loaded.
-        Row("dwell 0: 2/5", Ini("7 0 0 English.lng 1 0"), "", "options=2 5 2 5 0 1 0");
+        Row("dwell 0: 2/5", Ini("7 0 0 English.lng 1 0"), "", "options=2 5 2 5 0 1 0 1");
         Row("out of range: controls as they were, numbers as stored", Ini("25 30 5 x -1 3"), "",
-            "options=0 2 25 30 0 1 0");
-        Row("grey boxes", Ini("1 3 2 English.lng 2 2"), "", "options=1 3 1 3 2 2 2");
+            "options=0 2 25 30 0 1 0 1");
+        Row("grey boxes; a seventh field 0", Ini("1 3 2 English.lng 2 2 0"), "", "options=1 3 1 3 2 2 2 0");
 
         Row("no file: OK saves 2/5", kNone, "options ok",
-            "ini=2 5 0 English.lng 0 0; logon=removed; toolbar=5415 at 2467.5");
+            "ini=2 5 0 English.lng 0 0 1; logon=removed; toolbar=5415 at 2467.5");
         Row("middle box checked: the button shown", plain, "options middle ok",
-            "ini=3 7 0 English.lng 1 1; toolbar=6165 at 2467.5");
+            "ini=3 7 0 English.lng 1 1 1; toolbar=6165 at 2467.5");
         Row("middle box cleared: the button hidden", Ini("3 7 0 x 1 1"), "options middle ok",
-            "ini=3 7 0 x 1 0; toolbar=5415 at 2467.5");
-        Row("logon and sound toggled; the down arrow increases", plain, "options logon sound down down up ok",
-            "ini=3 8 1 English.lng 0 0; logon=written");
+            "ini=3 7 0 x 1 0 1; toolbar=5415 at 2467.5");
+        Row("logon, sound and ring toggled; the down arrow increases", plain,
+            "options logon sound ring down down up ok", "ini=3 8 1 English.lng 0 0 0; logon=written");
         Row("logon kept: written again", logon, "options ok", "logon=written");
-        Row("logon cleared: removed", logon, "options logon ok", "ini=3 7 0 English.lng 1 0; logon=removed");
+        Row("logon cleared: removed", logon, "options logon ok", "ini=3 7 0 English.lng 1 0 1; logon=removed");
         Row("grey boxes: a click checks", Ini("3 7 2 x 2 2"), "options logon sound middle ok",
-            "ini=3 7 1 x 1 1; logon=written");
-        Row("the bars stop at 10 and 20", Ini("9 19 0 x 0 0"), "options tdown tdown down down ok", "ini=10 20 0 x 0 0");
-        Row("stored out of range: the bars' values saved", Ini("25 30 0 x 0 0"), "options ok", "ini=0 2 0 x 0 0");
+            "ini=3 7 1 x 1 1 1; logon=written");
+        Row("the bars stop at 10 and 20", Ini("9 19 0 x 0 0"), "options tdown tdown down down ok",
+            "ini=10 20 0 x 0 0 1");
+        Row("stored out of range: the bars' values saved", Ini("25 30 0 x 0 0"), "options ok", "ini=0 2 0 x 0 0 1");
         Row("Dimoro.ini cannot be written: OK says so", plain, "noini options down ok", "notice=English 1: English 28");
         Row("logon from a name that is not text: not written, said", plain, "bytes options logon ok",
-            "ini=3 7 1 English.lng 1 0; logon=older; notice=English 16: English 29");
+            "ini=3 7 1 English.lng 1 0 1; logon=older; notice=English 16: English 29");
 
         // Five ticks of rest in drag mode press the left button.
         Row("yes lets the button held by drag go first", kNone, "4 ticks:5 exit yes", "events=2; ended=0");
@@ -96,21 +97,22 @@ private Q_SLOTS:
 
         // Rows from Stale start with texts no window shows yet, so that a refresh shows.
         Row("language: cancelled, texts applied", kNone, "table:Stale options language: ok",
-            "texts=Stale 13... | Stale 19; ini=2 5 0 English.lng 0 0");
+            "texts=Stale 13... | Stale 19; ini=2 5 0 English.lng 0 0 1");
         Row("language: our Lang folder; the dialog keeps its values", kNone,
-            "options down language:%1/Lang/Test.lng ok", "texts=Test 13... | Test 19; ini=2 6 0 Test.lng 0 0");
+            "options down language:%1/Lang/Test.lng ok", "texts=Test 13... | Test 19; ini=2 6 0 Test.lng 0 0 1");
         Row("language: a subfolder", kNone, "options language:%1/Lang/sub/Sub.lng ok",
-            "texts=Sub 13... | Sub 19; ini=2 5 0 sub/Sub.lng 0 0");
+            "texts=Sub 13... | Sub 19; ini=2 5 0 sub/Sub.lng 0 0 1");
         Row("language: the last of two Lang folders, the name read from ours", kNone,
             "options language:/media/Lang/stick/Lang/Test.lng ok",
-            "texts=Test 13... | Test 19; ini=2 5 0 Test.lng 0 0");
+            "texts=Test 13... | Test 19; ini=2 5 0 Test.lng 0 0 1");
         Row("language: unreadable, old name and texts kept", kNone, "table:Stale options language:%1/Lang/None.lng ok",
-            "texts=Stale 13... | Stale 19; ini=2 5 0 English.lng 0 0");
+            "texts=Stale 13... | Stale 19; ini=2 5 0 English.lng 0 0 1");
         Row("language: lower-case lang, the current file read again", kNone,
-            "table:Stale options language:%1/lang/x ok", "texts=English 13... | English 19; ini=2 5 0 English.lng 0 0");
+            "table:Stale options language:%1/lang/x ok",
+            "texts=English 13... | English 19; ini=2 5 0 English.lng 0 0 1");
         Row("language: a name outside Dimoro.ini's code page, old name and texts kept", kNone,
             "table:Stale options language:%1/Lang/Русский.lng ok",
-            "texts=Stale 13... | Stale 19; ini=2 5 0 English.lng 0 0");
+            "texts=Stale 13... | Stale 19; ini=2 5 0 English.lng 0 0 1");
         Row("language: a folder whose name is not text, said", kNone, "table:Stale options bytes:folder language:x",
             "texts=Stale 13... | Stale 19; notice=Stale 17: Stale 29");
     }
@@ -137,7 +139,7 @@ private Q_SLOTS:
             const auto& ui = d.options().controls();
             options << number(ui.toleranceBar->value()) << number(ui.dwellBar->value()) << ui.toleranceValue->text()
                     << ui.dwellValue->text();
-            for (const QCheckBox* box : {ui.runAtLogonBox, ui.soundBox, ui.middleClickBox})
+            for (const QCheckBox* box : {ui.runAtLogonBox, ui.soundBox, ui.middleClickBox, ui.progressBox})
                 options << number(dialogs::OptionsDialog::CheckValue(box));
         }
         QFile file(p.folder.file("Dimoro.ini"));

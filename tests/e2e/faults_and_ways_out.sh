@@ -65,7 +65,7 @@ e2e_wait 2 "OK closes the dialog" e2e_not e2e_window "$PID" Options
 e2e_move 650 300
 e2e_events 3 "click 1 650 300"
 e2e_check "the new dwell time acts: 9 resting ticks and the moving one after OK" e2e_gap 800
-e2e_check "Dimoro.ini, written in place, holds it" cmp -s "$E2E_RUN/Dimoro.ini" <(printf '2\r\n9\r\n0\r\nEnglish.lng\r\n1\r\n0\r\n')
+e2e_check "Dimoro.ini, written in place, holds it" cmp -s "$E2E_RUN/Dimoro.ini" <(printf '2\r\n9\r\n0\r\nEnglish.lng\r\n1\r\n0\r\n1\r\n')
 chmod a-w "$E2E_RUN/Dimoro.ini"
 e2e_options 446 151 "the dwell time's down arrow" 346 282 OK
 e2e_wait 3 "a message after OK" e2e_window "$PID" 'Dimoro Free'
@@ -74,7 +74,7 @@ e2e_check "it says the settings last until the program ends" \
 read -r _ x y w h < <(e2e_geometry "$E2E_WINDOW")
 e2e_dwell $((x + w / 4)) $((y + h / 4)) "the message, beside its button"
 e2e_wait 2 "the click closes it" e2e_not e2e_window "$PID" 'Dimoro Free'
-e2e_check "Dimoro.ini keeps its bytes" cmp -s "$E2E_RUN/Dimoro.ini" <(printf '2\r\n9\r\n0\r\nEnglish.lng\r\n1\r\n0\r\n')
+e2e_check "Dimoro.ini keeps its bytes" cmp -s "$E2E_RUN/Dimoro.ini" <(printf '2\r\n9\r\n0\r\nEnglish.lng\r\n1\r\n0\r\n1\r\n')
 let_go TERM
 chmod u+w "$E2E_RUN"
 

@@ -49,8 +49,8 @@ e2e_start_resting 600 400 installed
 e2e_options 385 185 "the sound label" 346 282 "OK"
 e2e_wait 3 "the options dialog gone" e2e_not e2e_window "$PID" Options hidden-too
 SETTINGS="$E2E_TMP/home/.config/Dimoro/Dimoro.ini"
-e2e_check "the user's Dimoro.ini holds the six lines, sound on" \
-    test "$(od -An -c "$SETTINGS")" = "$(printf '2\r\n5\r\n0\r\nEnglish.lng\r\n1\r\n0\r\n' | od -An -c)"
+e2e_check "the user's Dimoro.ini holds the settings, sound on" \
+    test "$(od -An -c "$SETTINGS")" = "$(printf '2\r\n5\r\n0\r\nEnglish.lng\r\n1\r\n0\r\n1\r\n' | od -An -c)"
 e2e_check "the folder made for it is the user's alone" test "$(stat -c %a "${SETTINGS%/*}")" = 700
 find "$PREFIX" | sort >"$E2E_TMP/prefix-after.txt"
 e2e_check "nothing new in the prefix" cmp -s "$E2E_TMP/prefix-before.txt" "$E2E_TMP/prefix-after.txt"

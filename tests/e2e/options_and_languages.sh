@@ -37,7 +37,7 @@ e2e_move 600 300
 e2e_events 3 "click 1 600 300"
 # OK starts the dwell count afresh: 9 resting ticks and the one that saw the move, where 5 gave 600 ms.
 e2e_check "the next click comes 1 s after OK" e2e_gap 800
-e2e_check "Dimoro.ini holds the new settings" ini_is '2\r\n9\r\n1\r\nEnglish.lng\r\n1\r\n0\r\n'
+e2e_check "Dimoro.ini holds the new settings" ini_is '2\r\n9\r\n1\r\nEnglish.lng\r\n1\r\n0\r\n1\r\n'
 e2e_check "the autostart entry starts this program" grep -qxF "Exec=\"$E2E_EXE\"" "$ENTRY"
 # The start lays the buttons out with the designed height of the hidden middle-click button, OK with its face's.
 
@@ -46,10 +46,10 @@ e2e_wait 3 "the language file dialog" e2e_window "$PID" 'Language\.\.\.'
 { xdotool windowfocus --sync "$E2E_WINDOW" type --delay 20 Italiano.lng && xdotool key Return; } ||
     e2e_fail "xdotool cannot type"
 e2e_wait 3 "the options dialog in Italian at once" e2e_window "$PID" Opzioni
-e2e_check "nothing saved before OK" ini_is '2\r\n9\r\n1\r\nEnglish.lng\r\n1\r\n0\r\n'
+e2e_check "nothing saved before OK" ini_is '2\r\n9\r\n1\r\nEnglish.lng\r\n1\r\n0\r\n1\r\n'
 e2e_dwell $((DX + 346)) $((DY + 282)) OK
 e2e_wait 2 "OK closes the dialog" e2e_not e2e_window "$PID" Opzioni
-e2e_check "Dimoro.ini holds the new settings" ini_is '2\r\n9\r\n0\r\nItaliano.lng\r\n1\r\n1\r\n'
+e2e_check "Dimoro.ini holds the new settings" ini_is '2\r\n9\r\n0\r\nItaliano.lng\r\n1\r\n1\r\n1\r\n'
 e2e_check "the autostart entry is removed" test ! -e "$ENTRY"
 e2e_move 0 175
 e2e_wait 2 "the toolbar grown by the middle-click button" e2e_is "$TOOLBAR" IsViewable 0 164 45 411

@@ -129,6 +129,35 @@ private Q_SLOTS:
         QTEST(trace, "trace");
     }
 
+    // Rests of `ticks` ticks (the first a move), one per mode, at x; what the ring is told each tick (see
+    // StandInWindows::progress).
+    void progress_data()
+    {
+        Columns<QList<Mode>, int, int, long, QString>("modes", "dwell", "ticks", "x", "progress");
+        using enum engine::Mode;
+        Row("left: from the first tick of rest to full at the click, then left to end by itself", QList {LeftClick}, 3,
+            6, 500L, "- L1/3 L2/3 L3/3 ");
+        Row("a kind per click, drag's press and release apart",
+            QList {DoubleClick, RightClick, MiddleClick, Drag, Drag}, 1, 2, 500L,
+            "- D1/1 - r1/1 - M1/1 - P1/1 - R1/1 ");
+        Row("pause: never", QList {Pause}, 1, 3, 500L, "- - - ");
+        Row("a command away from the toolbar: never", QList {Exit}, 5, 3, 500L, "- - - ");
+        QString press = "- ";
+        for (int done = 1; done <= engine::kHoverPressTicks; ++done)
+            press += QStringLiteral("C%1/15 ").arg(done);
+        Row("a command on the toolbar: the hover press's count", QList {Exit}, 5, 17, 0L, press);
+    }
+    void progress()
+    {
+        Rig rig(2, Fetched("dwell"));
+        int y = 200;
+        for (const Mode mode : Fetched<QList<Mode>>("modes")) {
+            rig.clicker.setMode(mode);
+            rig.stay(Fetched<long>("x"), y += 30, Fetched("ticks"));
+        }
+        QTEST(rig.windows.progress, "progress");
+    }
+
     // The stand-in's toolbar runs from y 164.5 to 523.5 and is 45 pixels wide, at the left edge of its monitor;
     // "-" leaves it as it was.
     void toolbarEdges_data()

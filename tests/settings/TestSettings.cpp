@@ -19,14 +19,14 @@ namespace {
 
 // Values no row gives, so that a field left alone is told apart from one read as 0 or empty.
 const Settings kPrevious {11, 12, 13, "Previous.lng", 14, 15};
-const Settings kValues {-2, 5, 0, "Español, 2.lng", 1, 0};
+const Settings kValues {-2, 5, 0, "Español, 2.lng", 1, 0, 0};
 const QByteArray kOld("10\r\n20\r\n1\r\nA longer name.lng\r\n1\r\n1\r\nand more\r\n");
 
 QString Show(const Settings& s)
 {
     const QByteArray name = QByteArray::fromStdString(s.languageFile).replace('\0', "\\0");
-    return QString::asprintf(
-        "%d|%d|%d|%s|%d|%d", s.tolerance, s.dwellTenths, s.runAtLogon, name.constData(), s.sound, s.middleClick);
+    return QString::asprintf("%d|%d|%d|%s|%d|%d%s", s.tolerance, s.dwellTenths, s.runAtLogon, name.constData(), s.sound,
+        s.middleClick, s.showProgress == 0 ? "|no ring" : "");
 }
 
 QByteArray ReadAll(const QString& path)
@@ -85,6 +85,8 @@ private Q_SLOTS:
         file("not numbers: 0", B("abc\r\n12abc\r\n5.5\r\nx\r\n-\r\n--3"), "0|0|0|x|0|0");
         file("blank line is an empty field", B("\r\n   \r\n1\r\n \t \r\n1\r\n1\r\n"), "0|0|1||1|1");
         file("LF, lines past the sixth", B("3\n8\n1\nDe.lng\n0\n1\n7\n7\n"), "3|8|1|De.lng|0|1");
+        file("seventh field 0: no ring", B("3\r\n8\r\n1\r\nDe.lng\r\n0\r\n1\r\n 0 \r\n"), "3|8|1|De.lng|0|1|no ring");
+        file("seventh field not exactly 0: a ring", B("3,8,1,De.lng,0,1,00,0\r\n"), "3|8|1|De.lng|0|1");
         file("CR, no final line end", B("3\r8\r1\rDe.lng\r0\r1"), "3|8|1|De.lng|0|1");
         file("name cut by the end", B("3\r\n8\r\n1\r\nDeu"), "3|8|1|Deu|14|15");
         file("NUL bytes", B("3\0\r\n8\r\n1\r\nDeu\0tsch.lng\r\n0\r\n1\r\n", 30), "0|8|1|Deu|0|1");
@@ -105,7 +107,7 @@ private Q_SLOTS:
         Row("read-only folder and file", Place::ReadOnlyFolder, kOld, old);
     }
 
-    // A load keeps what the file does not give; a save writes the six lines whole or nothing at all, keeps the file's
+    // A load keeps what the file does not give; a save writes the lines whole or nothing at all, keeps the file's
     // mode, and neither opens what is not a plain file.
     void loadAndSave()
     {
@@ -148,7 +150,8 @@ private Q_SLOTS:
         QVERIFY(place != Place::Symlink || QFileInfo(ini()).isSymLink());
         QVERIFY(bytes.isNull() || ModeOf(file) == mode);
         if (saved || kept) // the name with a comma quoted
-            QCOMPARE(ReadAll(ini()), saved ? QByteArray("-2\r\n5\r\n0\r\n\"Espa\xF1ol, 2.lng\"\r\n1\r\n0\r\n") : bytes);
+            QCOMPARE(
+                ReadAll(ini()), saved ? QByteArray("-2\r\n5\r\n0\r\n\"Espa\xF1ol, 2.lng\"\r\n1\r\n0\r\n0\r\n") : bytes);
         QCOMPARE(load(), saved ? Show(kValues) : read);
     }
 
@@ -157,7 +160,7 @@ private Q_SLOTS:
     void languageNames()
     {
         const Settings odd {1, 2, 0, "Ω\r\nb\n.lng", 1, 1};
-        QCOMPARE(settings::FormatSettings(m_os, odd), std::string("1\r\n2\r\n0\r\n???b?.lng\r\n1\r\n1\r\n"));
+        QCOMPARE(settings::FormatSettings(m_os, odd), std::string("1\r\n2\r\n0\r\n???b?.lng\r\n1\r\n1\r\n1\r\n"));
         QStringList storable;
         for (const char* name :
             {"A, b.lng", " \"a\" .lng", "a\".lng", "Русский.lng", "\"a.lng", "a\"b, c.lng", "a\nb.lng"})
@@ -246,17 +249,22 @@ private Q_SLOTS:
         const auto [name, first] = support::Fetch<QString, QString>("name", "first");
         QVERIFY(QDir(m_dir->path()).mkpath("Lang"));
         for (const QString file : {"Deutsch", "Español €Ÿ", "English"}) {
-            const std::string text = "00 " + platform::Utf8ToWindows1252(file.toStdString()) + "\r\n";
-            QVERIFY(support::WriteFile(m_dir->filePath("Lang/" + file + ".lng"), QByteArray::fromStdString(text)));
+            QByteArray text
+                = QByteArray::fromStdString("00 " + platform::Utf8ToWindows1252(file.toStdString()) + "\r\n");
+            // Only English has the texts added later; the others get them from it.
+            if (file == "English")
+                text += QByteArray("xx\r\n").repeated(29) + "30 Show\r\n";
+            QVERIFY(support::WriteFile(m_dir->filePath("Lang/" + file + ".lng"), text));
         }
         if (first.isEmpty()) // the row where nothing can be read
             m_os.folder += "/elsewhere";
         settings::LanguageTable table;
         table.loadForStart(m_os, name.toStdString());
         QCOMPARE(QString::fromStdString(table.text(TextId::AlreadyRunning)), first);
+        QCOMPARE(table.text(TextId::ShowProgress), first.isEmpty() ? "" : "Show");
     }
 
-    // Every file that ships: Windows-1252 lines ended by CR LF, texts 0 to 27, and the help page that text 2 names
+    // Every file that ships: Windows-1252 lines ended by CR LF, every text, and the help page that text 2 names
     // beside the executable.
     void shippedFiles()
     {
@@ -266,13 +274,13 @@ private Q_SLOTS:
         for (const QString& name : names) {
             const QByteArray what = name.toUtf8();
             QByteArray bytes = ReadAll(DIMORO_RUN_DIR "/Lang/" + name);
-            QVERIFY2(bytes.count("\r\n") >= 28 && bytes.endsWith("\r\n"), what);
+            QVERIFY2(bytes.count("\r\n") > settings::kLastEntry && bytes.endsWith("\r\n"), what);
             // No control character but in CR LF, and none of the bytes that Windows-1252 leaves undefined.
             for (const char c : bytes.replace("\r\n", ""))
                 QVERIFY2(uchar(c) >= 0x20 && !QByteArray("\x81\x8D\x8F\x90\x9D").contains(c), what);
             settings::LanguageTable table;
             QVERIFY2(table.loadFrom(m_os, name.toStdString()), what);
-            for (int k = 0; k <= 27; ++k)
+            for (int k = 0; k <= settings::kLastEntry; ++k)
                 QVERIFY2(k == 4 || !table.text(static_cast<TextId>(k)).empty(), what + QByteArray::number(k));
             QVERIFY2(table.text(TextId::About).ends_with("..."), what);
             QVERIFY2(QDir(DIMORO_RUN_DIR).exists(QString::fromStdString(table.text(TextId::HelpPage)) + ".html"), what);
