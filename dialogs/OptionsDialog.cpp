@@ -12,9 +12,11 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QPainter>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QStyleOption>
 #include <QUrl>
 
 #include <algorithm>
@@ -99,6 +101,41 @@ protected:
     }
 };
 
+// The scroll bars' arrows are the only way to change the timing, so they are made targets a resting hand can hold:
+// the application's style, with each arrow kArrowHeight tall across the whole bar and lit while the pointer is on it.
+class ArrowStyle : public QProxyStyle
+{
+public:
+    static constexpr int kArrowHeight = 20; // pixels
+
+    int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override
+    {
+        // Qt's styles make a vertical bar's arrows this tall (at most half the bar) and as wide as the bar.
+        return metric == PM_ScrollBarExtent ? kArrowHeight : QProxyStyle::pixelMetric(metric, option, widget);
+    }
+
+    void drawComplexControl(ComplexControl control, const QStyleOptionComplex* option, QPainter* painter,
+        const QWidget* widget) const override
+    {
+        QProxyStyle::drawComplexControl(control, option, painter, widget);
+        if (control != CC_ScrollBar || !option->state.testFlag(State_Enabled))
+            return;
+        // The style's own hover shade is too faint to tell which arrow a rest will press.
+        const QColor highlight = option->palette.color(QPalette::Highlight);
+        for (const SubControl arrow : {SC_ScrollBarSubLine, SC_ScrollBarAddLine}) {
+            if (!option->activeSubControls.testFlag(arrow))
+                continue;
+            QColor fill = highlight;
+            fill.setAlpha(110);
+            painter->save();
+            painter->setPen(QPen(highlight, 2));
+            painter->setBrush(fill);
+            painter->drawRect(QRectF(subControlRect(control, option, arrow, widget)).adjusted(1, 1, -1, -1));
+            painter->restore();
+        }
+    }
+};
+
 } // namespace
 
 OptionsDialog::OptionsDialog(Services& services, Dialogs& dialogs)
@@ -162,7 +199,8 @@ OptionsDialog::OptionsDialog(Services& services, Dialogs& dialogs)
     m_ui.toleranceValue->setText(QStringLiteral("0"));
 
     // Vertical with the minimum at the top, so the down arrow increases; the number follows the value
-    // only when a drag of the thumb ends.
+    // only when a drag of the thumb ends. Each bar fills the right end of its frame, clear of the rounded corners;
+    // the two arrows leave a track of a pixel, as the number shows the value.
     const auto scroll = [this](int minimum, int maximum) {
         auto* bar = new QScrollBar(Qt::Vertical, this);
         bar->setRange(minimum, maximum);
@@ -170,10 +208,14 @@ OptionsDialog::OptionsDialog(Services& services, Dialogs& dialogs)
         bar->setPageStep(1);
         bar->setTracking(false);
         bar->setFocusPolicy(Qt::StrongFocus);
+        bar->setAttribute(Qt::WA_Hover);
+        auto* style = new ArrowStyle;
+        style->setParent(bar);
+        bar->setStyle(style);
         return bar;
     };
     m_ui.toleranceBar = scroll(0, 10);
-    place(m_ui.toleranceBar, 6630, 1080, 255, 495);
+    place(m_ui.toleranceBar, 6630, 1020, 360, 615);
     connect(m_ui.toleranceBar, &QScrollBar::valueChanged, this,
         [this](int value) { m_ui.toleranceValue->setText(QString::number(value)); });
 
@@ -187,7 +229,7 @@ OptionsDialog::OptionsDialog(Services& services, Dialogs& dialogs)
     place(m_ui.dwellValue, 5880, 1830, 750, 585);
 
     m_ui.dwellBar = scroll(2, 20);
-    place(m_ui.dwellBar, 6630, 1830, 255, 495);
+    place(m_ui.dwellBar, 6630, 1770, 360, 615);
     connect(m_ui.dwellBar, &QScrollBar::valueChanged, this,
         [this](int value) { m_ui.dwellValue->setText(QString::number(value)); });
 

@@ -4,6 +4,8 @@
 
 #include "dialogs/Site.h"
 
+#include <QStyleOptionSlider>
+
 #include <algorithm>
 
 using namespace engine;
@@ -181,6 +183,37 @@ private Q_SLOTS:
         for (const QString& fact : facts.split("; ")) {
             QVERIFY2(seen.contains(fact.section('=', 0, 0)), qPrintable(fact));
             QCOMPARE(fact.section('=', 0, 0) + '=' + seen.value(fact.section('=', 0, 0)), fact);
+        }
+    }
+
+    void arrows_data()
+    {
+        // Each bar and the rounded frame painted around it, in pixels.
+        support::Columns<bool, QRect>("tolerance", "frame");
+        Row("tolerance", true, QRect(126, 66, 345, 45));
+        Row("dwell time", false, QRect(10, 116, 461, 45));
+    }
+    void arrows()
+    {
+        // Arrows a shaky hand can rest on, inside the frame, one step a click; the down arrow increases.
+        const auto [tolerance, frame] = support::Fetch<bool, QRect>("tolerance", "frame");
+        support::StartedProgram p;
+        const auto& ui = p.program->dialogs().options().controls();
+        QScrollBar* bar = tolerance ? ui.toleranceBar : ui.dwellBar;
+        struct Open : QScrollBar
+        {
+            using QScrollBar::initStyleOption;
+        };
+        QStyleOptionSlider option;
+        (bar->*&Open::initStyleOption)(&option);
+        for (const auto& [arrow, step] :
+            {std::pair {QStyle::SC_ScrollBarSubLine, -1}, {QStyle::SC_ScrollBarAddLine, 1}}) {
+            const QRect area = bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, arrow, bar);
+            QVERIFY(area.width() >= 24 && area.height() >= 20);
+            QVERIFY(frame.adjusted(1, 1, -1, -1).contains(area.translated(bar->pos())));
+            const int before = bar->value();
+            QTest::mouseClick(bar, Qt::LeftButton, {}, area.center());
+            QCOMPARE(bar->value(), before + step);
         }
     }
 
