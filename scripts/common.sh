@@ -21,11 +21,11 @@ install_packages() {
 BUILD_PACKAGES=(cmake make g++ ccache qt6-base-dev libx11-dev libxtst-dev libsndfile1-dev libasound2-dev pkg-config fonts-dejavu-core)
 # The Debian package: dpkg-shlibdeps computes its Depends, file finds the binaries for it.
 PACKAGE_PACKAGES=(dpkg-dev file)
-# The end-to-end tests' X server and tools (x11-xserver-utils: xrandr and xrdb), and Chromium as a real client of
-# the clicks; clang and its runtime for the libFuzzer targets; the checkers of the desktop entry, the AppStream
-# data, the manual page and the package.
+# The end-to-end tests' X server and tools (x11-xserver-utils: xrandr and xrdb), Chromium as a real client of the
+# clicks and xcompmgr as a compositing manager under the progress ring; clang and its runtime for the libFuzzer
+# targets; the checkers of the desktop entry, the AppStream data, the manual page and the package.
 TEST_PACKAGES=(xvfb xauth xdotool x11-utils x11-xserver-utils clang libclang-rt-dev desktop-file-utils appstream
-    man-db lintian chromium)
+    man-db lintian chromium xcompmgr)
 # The Windows backend's tests: a MinGW-w64 cross build run under Wine (locales gives localedef its sources).
 WINE_TEST_PACKAGES=(g++-mingw-w64-x86-64 wine wine64 locales)
 

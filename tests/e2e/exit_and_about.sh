@@ -4,6 +4,7 @@
 # language..." writes the translation page beside the program, from its language files, and hands it to the
 # desktop's opener. A rest on the exit button asks whether to leave: No closes the question and the program goes
 # on clicking once a click kind is picked; Yes ends it with code 0, its click taken by the question, not by the window behind.
+# A ring at the pointer fills while the exit button's press counts.
 # shellcheck source=tests/e2e/lib.sh
 source "$(dirname "$0")/lib.sh"
 e2e_setup "$@"
@@ -25,6 +26,8 @@ e2e_check "the page's file address" test "$(sed 's/%20/ /g' "$E2E_TMP/opened.log
 
 ask() {
     e2e_pick 181 # the exit button
+    sleep 0.8    # the hover press's ring, sky blue, is past its first eighth
+    e2e_check "the press's ring filling: $("$E2E_RECORDER" --ring 20 181)" grep -q '^ 56b4e9 ' <("$E2E_RECORDER" --ring 20 181)
     e2e_wait 3 "the exit question, after a rest on the exit button" e2e_window "$PID" Exit
 }
 ask

@@ -2,17 +2,21 @@
 //
 //   xrecorder                  covers the screen with a window; prints one line per event:
 //     ready                                                    once its window is exposed
-//     press|release <button> <x> <y> <server-ms> <clock-ms>    button events on its own window
+//     press|release <button> <x> <y> <server-ms> <clock-ms> <ring>  button events on its own window
 //     motion <x> <y> <server-ms>                               pointer moves over its own window
 //     raw press|release <button> <clock-ms>                    every button event, whichever window takes it
 //     create|configure <id> <x> <y> <w> <h> <clock-ms>         top-level windows
 //     map|unmap <id> <clock-ms>
 //   xrecorder --close <id>     sends WM_DELETE_WINDOW, as a window manager's close button does
+//   xrecorder --ring <x> <y>   prints <ring> for that point
 //
+// <ring> is the screen's colour (rrggbb, "-" off the screen) where a dwell progress ring around the point has its band
+// at half past one, half past four, half past seven and half past ten, and then in its hole.
 // <id> is in hex (0x...). <clock-ms> is the wall clock (CLOCK_REALTIME, printed to 0.1 ms) so that
 // scripts can compare it with bash's $EPOCHREALTIME. Runs until killed; an X error ends it with code 1.
 
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
 #include <X11/extensions/XInput2.h>
 
 #include <cstdio>
@@ -43,13 +47,36 @@ int closeWindow(Display* display, Window target)
     return 0;
 }
 
+// The colours when the event arrives: the ring must be full as its click is injected.
+void printRing(Display* display, int x, int y)
+{
+    constexpr int kPlaces[5][2] = {{9, -9}, {9, 9}, {-9, 9}, {-9, -9}, {0, 0}};
+    const int screen = XDefaultScreen(display);
+    for (const auto& place : kPlaces) {
+        const int px = x + place[0];
+        const int py = y + place[1];
+        XImage* image = nullptr;
+        // Xlib's default handler would end the program on the error a point off the screen gives.
+        if (px >= 0 && py >= 0 && px < XDisplayWidth(display, screen) && py < XDisplayHeight(display, screen))
+            image = XGetImage(display, XRootWindow(display, screen), px, py, 1, 1, AllPlanes, ZPixmap);
+        if (image == nullptr) {
+            std::printf(" -");
+            continue;
+        }
+        std::printf(" %06lx", XGetPixel(image, 0, 0) & 0xFFFFFF);
+        XDestroyImage(image);
+    }
+    std::printf("\n");
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     const bool close = argc == 3 && std::strcmp(argv[1], "--close") == 0;
-    if (!close && argc != 1) {
-        std::fprintf(stderr, "usage: xrecorder [--close <window-id>]\n");
+    const bool ring = argc == 4 && std::strcmp(argv[1], "--ring") == 0;
+    if (!close && !ring && argc != 1) {
+        std::fprintf(stderr, "usage: xrecorder [--close <window-id> | --ring <x> <y>]\n");
         return 2;
     }
     Display* display = XOpenDisplay(nullptr);
@@ -59,6 +86,10 @@ int main(int argc, char** argv)
     }
     if (close)
         return closeWindow(display, std::strtoul(argv[2], nullptr, 0));
+    if (ring) {
+        printRing(display, std::atoi(argv[2]), std::atoi(argv[3]));
+        return 0;
+    }
 
     std::setvbuf(stdout, nullptr, _IOLBF, 0);
     const int screen = XDefaultScreen(display);
@@ -97,8 +128,9 @@ int main(int argc, char** argv)
             ready = true;
             std::printf("ready\n");
         } else if (e.type == ButtonPress || e.type == ButtonRelease) {
-            std::printf("%s %u %d %d %lu %.1f\n", e.type == ButtonPress ? "press" : "release", e.xbutton.button,
+            std::printf("%s %u %d %d %lu %.1f", e.type == ButtonPress ? "press" : "release", e.xbutton.button,
                 e.xbutton.x_root, e.xbutton.y_root, e.xbutton.time, ms);
+            printRing(display, e.xbutton.x_root, e.xbutton.y_root);
         } else if (e.type == MotionNotify) {
             std::printf("motion %d %d %lu\n", e.xmotion.x_root, e.xmotion.y_root, e.xmotion.time);
         } else if (e.type == GenericEvent && e.xcookie.extension == xinput && XGetEventData(display, &e.xcookie)) {
