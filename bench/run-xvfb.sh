@@ -16,7 +16,9 @@
 #      xrecorder sees them (then stopped);
 #   3. pointer still for PHASE seconds: CPU use of the program;
 #   4. pointer moving every 50 ms for PHASE seconds: CPU use of the program;
-#   5. resident memory of the program at the end.
+#   5. pointer resting 0.45 s at a time for PHASE seconds, so that the dwell
+#      progress ring is always filling and no click comes: CPU use of the program;
+#   6. resident memory of the program at the end.
 # A bare XQueryPointer loop (xpoller) runs alongside and is measured the same way.
 # Only the measured processes' own CPU time is counted: xdotool, Xvfb and this
 # script are not.
@@ -200,6 +202,22 @@ kill -TERM "$MOVER" 2>/dev/null
 wait "$MOVER" 2>/dev/null
 unset 'PIDS[-1]'
 
+echo "run-xvfb: pointer resting 0.45 s at a time (the ring filling) for ${PHASE}s ..." >&2
+(
+    i=0
+    while :; do
+        xdotool mousemove $((400 + 40 * (i % 5))) 500
+        i=$((i + 1))
+        sleep 0.45
+    done
+) >/dev/null 2>&1 &
+MOVER=$!
+PIDS+=("$MOVER")
+read -r RING_P RING_PN RING_Q RING_QN < <(measure "$PHASE")
+kill -TERM "$MOVER" 2>/dev/null
+wait "$MOVER" 2>/dev/null
+unset 'PIDS[-1]'
+
 kill -0 "$PID" 2>/dev/null || die "the program ended during the run"
 RSS=$(status_kb "$PID" VmRSS) HWM=$(status_kb "$PID" VmHWM)
 ANON=$(status_kb "$PID" RssAnon) FILE=$(status_kb "$PID" RssFile)
@@ -219,9 +237,11 @@ click latency, $LAT_N rests at 0.5 s (ms from the last pointer move to the press
 CPU, % of one core      program: /proc stat (10 ms ticks) / schedstat (ns, live threads)   xpoller: same
   pointer still ${PHASE}s    $(printf '%8.3f / %-8.3f' "$STILL_P" "$STILL_PN")                                   $(printf '%8.3f / %-8.3f' "$STILL_Q" "$STILL_QN")
   pointer moving ${PHASE}s   $(printf '%8.3f / %-8.3f' "$MOVE_P" "$MOVE_PN")                                   $(printf '%8.3f / %-8.3f' "$MOVE_Q" "$MOVE_QN")
+  ring filling ${PHASE}s     $(printf '%8.3f / %-8.3f' "$RING_P" "$RING_PN")                                   $(printf '%8.3f / %-8.3f' "$RING_Q" "$RING_QN")
 memory at the end       program: VmRSS $((RSS / 1024)).$(((RSS % 1024) * 10 / 1024)) MB (RssAnon $((ANON / 1024)).$(((ANON % 1024) * 10 / 1024)), RssFile $((FILE / 1024)).$(((FILE % 1024) * 10 / 1024))), VmHWM $((HWM / 1024)).$(((HWM % 1024) * 10 / 1024)) MB, $THREADS threads;  xpoller: VmRSS $((QRSS / 1024)).$(((QRSS % 1024) * 10 / 1024)) MB
 targets
   still CPU <= 0.15 %   $(verdict "$STILL_PN" 0.15) ($STILL_PN %)
+  ring CPU <= 1 %       $(verdict "$RING_PN" 1) ($RING_PN %)
   RSS <= 30 MB          $(verdict "$RSS" 30720) ($((RSS / 1024)) MB)
   mapped <= 350 ms      $(verdict "$MAPPED_MS" 350) ($MAPPED_MS ms)
   latency >= 500 ms     $(verdict 500 "$LAT_MIN") (min $LAT_MIN ms)
