@@ -54,6 +54,7 @@ public:
     void runCommand(engine::Mode command) override;
     void showProgress(platform::Point at, engine::Countdown countdown, int done, int total) override;
     void hideProgress() override;
+    void modeChanged(engine::Mode mode) override { m_toolbar.showMode(mode); }
 
 private:
     platform::Platform& m_os;

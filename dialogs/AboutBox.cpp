@@ -127,7 +127,7 @@ AboutBox::AboutBox(Services& services, Dialogs& dialogs)
     m_ui.homePageCaption->setWordWrap(false);
     m_ui.homePageCaption->setText(QStringLiteral("Home Page:"));
 
-    m_ui.homePage = new ClickableLabel(m_ui.credits);
+    m_ui.homePage = new ClickableLabel(m_ui.credits, QAccessible::Link);
     label(m_ui.homePage, m_units.rect({1860, 3840, 3255, 255}), kRed, Qt::AlignHCenter | Qt::AlignTop);
     m_ui.homePage->setWordWrap(false);
     QFont link(QStringLiteral("Arial"));

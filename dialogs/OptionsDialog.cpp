@@ -21,6 +21,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace dialogs {
 
@@ -168,14 +169,14 @@ OptionsDialog::OptionsDialog(Services& services, Dialogs& dialogs)
     m_ui.logo->setScaledContents(true);
     m_ui.logo->setPixmap(QPixmap(QStringLiteral(":/pictures/logo.png")));
 
-    m_ui.chooseLanguageLink = link(new ClickableLabel(this), Qt::AlignHCenter);
+    m_ui.chooseLanguageLink = link(new ClickableLabel(this, QAccessible::Link), Qt::AlignHCenter);
     place(m_ui.chooseLanguageLink, 2070, 420, 1815, 315);
     m_ui.chooseLanguageLink->setText(QStringLiteral("Lingua..."));
-    m_ui.addLanguageLink = link(new ClickableLabel(this), Qt::AlignHCenter);
+    m_ui.addLanguageLink = link(new ClickableLabel(this, QAccessible::Link), Qt::AlignHCenter);
     place(m_ui.addLanguageLink, 3630, 420, 2325, 315);
     m_ui.addLanguageLink->setText(QStringLiteral("Aggiungi lingua..."));
 
-    m_ui.aboutLink = new ClickableLabel(this);
+    m_ui.aboutLink = new ClickableLabel(this, QAccessible::Button);
     label(m_ui.aboutLink, Qt::AlignCenter);
     SetColours(m_ui.aboutLink, Qt::white, kInfoFill);
     m_ui.aboutLink->setAutoFillBackground(true);
@@ -260,13 +261,13 @@ OptionsDialog::OptionsDialog(Services& services, Dialogs& dialogs)
     m_ui.progressBox = check(kProgressBoxLeft, 2910, true);
     m_ui.progressLabel = toggle(kProgressBoxLeft + kProgressLabelOffset, 2970, 1440, "Show the dwell progress");
 
-    m_ui.donations = new ClickableLabel(this);
+    m_ui.donations = new ClickableLabel(this, QAccessible::Link);
     place(m_ui.donations, 180, 3480, 930, 465);
     m_ui.donations->setScaledContents(true);
     m_ui.donations->setPixmap(QPixmap(QStringLiteral(":/pictures/donations.png")));
     m_ui.donations->setCursor(hand);
 
-    m_ui.updatesLink = link(new ClickableLabel(this), Qt::AlignRight);
+    m_ui.updatesLink = link(new ClickableLabel(this, QAccessible::Link), Qt::AlignRight);
     place(m_ui.updatesLink, 2310, 3480, 4665, 315);
     m_ui.updatesLink->setText(QStringLiteral("Controlla se ci sono aggiornamenti..."));
     m_ui.updatesLink->setCursor(hand);
@@ -284,10 +285,11 @@ OptionsDialog::OptionsDialog(Services& services, Dialogs& dialogs)
     m_ui.okButton = button(4620, QStringLiteral("&Ok"));
     m_ui.cancelButton = button(5850, QStringLiteral("&Annulla"));
 
+    // From OK, which has the focus, to the controls from top to bottom.
     setTabOrder(m_ui.okButton, m_ui.cancelButton);
-    setTabOrder(m_ui.cancelButton, m_ui.dwellBar);
-    setTabOrder(m_ui.dwellBar, m_ui.toleranceBar);
-    setTabOrder(m_ui.toleranceBar, m_ui.runAtLogonBox);
+    setTabOrder(m_ui.cancelButton, m_ui.toleranceBar);
+    setTabOrder(m_ui.toleranceBar, m_ui.dwellBar);
+    setTabOrder(m_ui.dwellBar, m_ui.runAtLogonBox);
     setTabOrder(m_ui.runAtLogonBox, m_ui.soundBox);
     setTabOrder(m_ui.soundBox, m_ui.middleClickBox);
     setTabOrder(m_ui.middleClickBox, m_ui.progressBox);
@@ -397,6 +399,17 @@ void OptionsDialog::applyTexts()
     for (QLabel* label : std::initializer_list<QLabel*> {
              m_ui.dwellCaption, m_ui.runAtLogonLabel, m_ui.soundLabel, m_ui.middleClickLabel, m_ui.progressLabel})
         FitLabel(label);
+    // The bars and boxes have no text of their own: assistive technology names each by the label beside it.
+    const std::pair<QWidget*, QLabel*> named[] = {
+        {m_ui.toleranceBar, m_ui.toleranceCaption},
+        {m_ui.dwellBar, m_ui.dwellCaption},
+        {m_ui.runAtLogonBox, m_ui.runAtLogonLabel},
+        {m_ui.soundBox, m_ui.soundLabel},
+        {m_ui.middleClickBox, m_ui.middleClickLabel},
+        {m_ui.progressBox, m_ui.progressLabel},
+    };
+    for (const auto& [control, label] : named)
+        control->setAccessibleName(label->text());
     placeProgressSwitch();
 }
 

@@ -3,6 +3,7 @@
 #include "platform/Platform.h"
 
 #include <QAbstractButton>
+#include <QAccessibleWidget>
 #include <QFile>
 #include <QMouseEvent>
 #include <QPixmap>
@@ -36,10 +37,100 @@ bool ClickDetector::release(const QMouseEvent* event, const QRegion& area)
     return click;
 }
 
-ClickableLabel::ClickableLabel(QWidget* parent)
-    : QLabel(parent)
+namespace {
+
+// What assistive technology is told of a clickable label. Everything is read from the label when asked, so the
+// interface Qt keeps for it never goes stale.
+class AccessibleLabel : public QAccessibleWidget
 {
+public:
+    explicit AccessibleLabel(ClickableLabel* label)
+        : QAccessibleWidget(label)
+    { }
+
+    QAccessible::Role role() const override
+    {
+        if (label()->accessibleRole() != QAccessible::NoRole)
+            return label()->accessibleRole();
+        return label()->pixmap().isNull() ? QAccessible::StaticText : QAccessible::Graphic;
+    }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.checkable = role() == QAccessible::RadioButton;
+        state.checked = state.checkable && label()->isChecked();
+        return state;
+    }
+
+    QString text(QAccessible::Text text) const override
+    {
+        // Pictures, and the letter "i", say what they do in their tooltip.
+        if (text == QAccessible::Name && label()->accessibleName().isEmpty())
+            return label()->toolTip().isEmpty() ? label()->text() : label()->toolTip();
+        return QAccessibleWidget::text(text);
+    }
+
+    QStringList actionNames() const override
+    {
+        if (label()->accessibleRole() == QAccessible::NoRole)
+            return {};
+        return {pressAction()};
+    }
+
+    void doAction(const QString& action) override
+    {
+        // What the pointer does: a click kind is chosen by moving over it, anything else by a click.
+        if (action != pressAction() || label()->accessibleRole() == QAccessible::NoRole)
+            return;
+        if (label()->accessibleRole() == QAccessible::RadioButton)
+            Q_EMIT label()->moved();
+        else
+            Q_EMIT label()->clicked();
+    }
+
+private:
+    ClickableLabel* label() const { return static_cast<ClickableLabel*>(widget()); }
+};
+
+QAccessibleInterface* AccessibleLabelFactory(const QString&, QObject* object)
+{
+    auto* label = qobject_cast<ClickableLabel*>(object);
+    return label != nullptr ? new AccessibleLabel(label) : nullptr;
+}
+
+} // namespace
+
+ClickableLabel::ClickableLabel(QWidget* parent, QAccessible::Role role)
+    : QLabel(parent)
+    , m_role(role)
+{
+    [[maybe_unused]] static const bool installed = [] {
+        QAccessible::installFactory(AccessibleLabelFactory);
+        return true;
+    }();
     setTextFormat(Qt::PlainText);
+}
+
+void ClickableLabel::setChecked(bool checked)
+{
+    if (checked == m_checked)
+        return;
+    m_checked = checked;
+    QAccessible::State changed;
+    changed.checked = true;
+    QAccessibleStateChangeEvent event(this, changed);
+    QAccessible::updateAccessibility(&event);
+}
+
+bool ClickableLabel::event(QEvent* event)
+{
+    // A name taken from the tooltip changes with it, in a new language.
+    if (event->type() == QEvent::ToolTipChange) {
+        QAccessibleEvent changed(this, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&changed);
+    }
+    return QLabel::event(event);
 }
 
 void ClickableLabel::mouseMoveEvent(QMouseEvent* event)

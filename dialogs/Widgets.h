@@ -2,6 +2,7 @@
 
 #include "settings/Language.h"
 
+#include <QAccessible>
 #include <QCursor>
 #include <QLabel>
 #include <QLoggingCategory>
@@ -66,25 +67,35 @@ private:
     bool m_pressed = false;
 };
 
-// A label that reacts to a click and, with mouse tracking on, to the pointer moving over it.
+// A label that reacts to a click and, with mouse tracking on, to the pointer moving over it. Assistive technology
+// sees it in the role its window gives it (by default a picture or text, as any label), named by its tooltip or
+// else its text; a button, link or radio button can be pressed through it.
 class ClickableLabel : public QLabel
 {
     Q_OBJECT
 
 public:
-    explicit ClickableLabel(QWidget* parent);
+    explicit ClickableLabel(QWidget* parent, QAccessible::Role role = QAccessible::NoRole);
+
+    QAccessible::Role accessibleRole() const { return m_role; }
+    // A radio button's state; assistive technology is told of each change.
+    bool isChecked() const { return m_checked; }
+    void setChecked(bool checked);
 
 Q_SIGNALS:
     void clicked();
     void moved();
 
 protected:
+    bool event(QEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     ClickDetector m_click;
+    QAccessible::Role m_role;
+    bool m_checked = false;
 };
 
 // The one cursor every clickable control shows: a pointing hand, hotspot at the fingertip.

@@ -72,6 +72,15 @@ void DwellEngine::tick()
         m_lastY = static_cast<std::int16_t>(y);
 }
 
+void DwellEngine::setMode(Mode mode)
+{
+    if (mode == m_mode)
+        return;
+    m_mode = mode;
+    if (m_windows != nullptr)
+        m_windows->modeChanged(mode);
+}
+
 void DwellEngine::restartCounting()
 {
     m_hoverTicks = 0;

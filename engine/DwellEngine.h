@@ -63,6 +63,8 @@ public:
     virtual void showProgress(platform::Point at, Countdown countdown, int done, int total) = 0;
     /** The rest is over (a move, pause) or will do nothing: no progress shows, at once. */
     virtual void hideProgress() = 0;
+    /** The mode has changed, by whatever means; the toolbar tells assistive technology. */
+    virtual void modeChanged(Mode) { }
 };
 
 // The dwell clicker: one tick every 100 ms samples the pointer and, once it has rested for the set time,
@@ -79,7 +81,7 @@ public:
     void tick();
 
     Mode mode() const { return m_mode; }
-    void setMode(Mode mode) { m_mode = mode; }
+    void setMode(Mode mode);
     /** The rest so far counts for nothing towards the next click. */
     void clearDwell() { m_dwellTicks = 0; }
     /** The rest so far counts for nothing towards a click or a hover press. */

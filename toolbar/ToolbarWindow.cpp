@@ -53,6 +53,9 @@ constexpr settings::TextWithEnding kButtonTips[ToolbarWindow::kButtons] = {
     {settings::TextId::HelpPage, ""},
 };
 
+// Exit, options and help are pressed; the others are kinds of click (and pause), one of them chosen at a time.
+constexpr bool IsCommand(Mode mode) { return mode == Mode::Exit || mode == Mode::Options || mode == Mode::Help; }
+
 } // namespace
 
 ToolbarWindow::ToolbarWindow(platform::Platform& os)
@@ -85,7 +88,7 @@ ToolbarWindow::ToolbarWindow(platform::Platform& os)
     const QCursor hand = dialogs::HandCursor();
     for (int i = 0; i < kButtons; ++i) {
         const auto mode = static_cast<Mode>(i);
-        m_buttons[i] = new ClickableLabel(m_client);
+        m_buttons[i] = new ClickableLabel(m_client, IsCommand(mode) ? QAccessible::Button : QAccessible::RadioButton);
         m_buttons[i]->setMouseTracking(true);
         m_buttons[i]->setCursor(hand);
         m_buttonTwips[i] = kButtonLayout[i];
@@ -225,6 +228,12 @@ bool ToolbarWindow::highlight(Mode hovered)
         changed = changed || lit;
     }
     return changed;
+}
+
+void ToolbarWindow::showMode(Mode mode)
+{
+    for (int i = 0; i < kButtons; ++i)
+        m_buttons[i]->setChecked(i == engine::ButtonIndex(mode) && !IsCommand(mode));
 }
 
 void ToolbarWindow::applyTexts(const settings::LanguageTable& language)

@@ -47,6 +47,8 @@ public:
 
     // Highlights the hovered button and shows every other one plain; true when the hovered button's face changed.
     bool highlight(engine::Mode hovered);
+    // Tells assistive technology which click kind is chosen: its button is the checked one of the group.
+    void showMode(engine::Mode mode);
     void applyTexts(const settings::LanguageTable& language);
 
     // The window's outer edges: in twips from its monitor's top-left corner, and in pixels on the desktop.

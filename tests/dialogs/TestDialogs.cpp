@@ -180,6 +180,11 @@ private Q_SLOTS:
                 bar.button(Mode::Options)->toolTip() + " | " + (asked ? d.exitQuestion().question()->text() : "")},
             {"notice", p.notices.join(" / ")},
         };
+        // However the mode was chosen, a screen reader hears it: its button alone is checked, none for a command.
+        for (int i = 0; i < kModes; ++i) {
+            const QAccessible::State state = QAccessible::queryAccessibleInterface(bar.button(Mode(i)))->state();
+            QCOMPARE(state.checked, state.checkable && Mode(i) == p.program->engine().mode());
+        }
         for (const QString& fact : facts.split("; ")) {
             QVERIFY2(seen.contains(fact.section('=', 0, 0)), qPrintable(fact));
             QCOMPARE(fact.section('=', 0, 0) + '=' + seen.value(fact.section('=', 0, 0)), fact);
