@@ -23,9 +23,10 @@ BUILD_PACKAGES=(cmake make g++ ccache qt6-base-dev libx11-dev libxtst-dev libsnd
 PACKAGE_PACKAGES=(dpkg-dev file)
 # The end-to-end tests' X server and tools (x11-xserver-utils: xrandr and xrdb), Chromium as a real client of the
 # clicks and xcompmgr as a compositing manager under the progress ring; clang and its runtime for the libFuzzer
-# targets; the checkers of the desktop entry, the AppStream data, the manual page and the package.
+# targets; the checkers of the desktop entry, the AppStream data, the manual page and the package; a session bus,
+# the accessibility bus and its Python bindings, through which a test reads the windows as a screen reader does.
 TEST_PACKAGES=(xvfb xauth xdotool x11-utils x11-xserver-utils clang libclang-rt-dev desktop-file-utils appstream
-    man-db lintian chromium xcompmgr)
+    man-db lintian chromium xcompmgr dbus-daemon dbus-bin at-spi2-core python3-pyatspi)
 # The Windows backend's tests: a MinGW-w64 cross build run under Wine (locales gives localedef its sources).
 WINE_TEST_PACKAGES=(g++-mingw-w64-x86-64 wine wine64 locales)
 

@@ -20,6 +20,7 @@ E2E_TMP=""
 E2E_PIDS=()
 E2E_SEEN=0    # button events on the recorder's window that a check has accounted for
 E2E_RUN_AS=() # a command that runs the program as another user (setpriv ...)
+E2E_ENV=()    # more of the program's environment, as NAME=value
 
 e2e_log() {
     local us=$((${EPOCHREALTIME/[.,]/} - E2E_START))
@@ -176,7 +177,7 @@ e2e_start() {
         exec env -u WAYLAND_DISPLAY -u DBUS_SESSION_BUS_ADDRESS -u SESSION_MANAGER -u LC_ALL -u LC_MESSAGES \
             PATH="$E2E_TMP/bin:$PATH" QT_QPA_PLATFORM=xcb LANG="${E2E_LANG:-C.UTF-8}" DIMORO_TEST_REPORT_TEXTS=1 \
             TMPDIR="$E2E_TMP/tmp" HOME="$E2E_TMP/home" XDG_CONFIG_HOME="$E2E_TMP/home/.config" \
-            XDG_RUNTIME_DIR="$E2E_TMP/runtime" "${E2E_RUN_AS[@]}" "$E2E_EXE"
+            XDG_RUNTIME_DIR="$E2E_TMP/runtime" "${E2E_ENV[@]}" "${E2E_RUN_AS[@]}" "$E2E_EXE"
     ) >"$E2E_TMP/$1.out" 2>"$E2E_TMP/$1.err" &
     PID=$!
     E2E_PIDS+=("$PID")
