@@ -65,9 +65,10 @@ public:
 
     QString text(QAccessible::Text text) const override
     {
-        // Pictures, and the letter "i", say what they do in their tooltip.
+        // Pictures, and the letter "i", say what they do only in their tooltip; a label's words are its name, and
+        // its tooltip the description.
         if (text == QAccessible::Name && label()->accessibleName().isEmpty())
-            return label()->toolTip().isEmpty() ? label()->text() : label()->toolTip();
+            return label()->text().size() > 1 || label()->toolTip().isEmpty() ? label()->text() : label()->toolTip();
         return QAccessibleWidget::text(text);
     }
 

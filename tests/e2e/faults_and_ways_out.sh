@@ -101,7 +101,7 @@ e2e_check "with the address of the help page in that folder" test -f "$(printf '
 e2e_options 446 151 "the dwell time's down arrow" 346 282 OK
 e2e_wait 2 "OK closes the dialog" e2e_not e2e_window "$PID" Options
 e2e_check "Dimoro.ini stays a symlink" test -L "$FOLDER/Dimoro.ini"
-e2e_check "its target is written" cmp -s "$E2E_TMP/elsewhere/real.ini" <(printf '2\r\n6\r\n0\r\nEnglish.lng\r\n1\r\n0\r\n')
+e2e_check "its target is written" cmp -s "$E2E_TMP/elsewhere/real.ini" <(printf '2\r\n6\r\n0\r\nEnglish.lng\r\n1\r\n0\r\n1\r\n')
 e2e_check "and keeps its mode" test "$(stat -c %a "$E2E_TMP/elsewhere/real.ini")" = 640
 let_go INT
 

@@ -57,7 +57,8 @@ e2e_options 446 151 "the dwell time's down arrow" 453 151 "the dwell time's down
 e2e_wait 2 "the options read aloud" a11y_has Options 'scroll bar|Tolerance (0 - 10)||2' \
     'scroll bar|Dwell time in tenths of a second (2 - 20)||9' 'check box|Start at logon|checked' \
     'check box|Sound|checked' 'check box|Middle click button|' 'push button|Ok|' 'push button|Cancel|' \
-    'link|Language...|' 'push button|About Dimoro Free...|' 'link|Support Dimoro Free with a donation|'
+    'link|Language...|' 'push button|About Dimoro Free...|' 'link|Support Dimoro Free with a donation|' \
+    'check box|Show the dwell progress|checked' 'label|Show the dwell progress|'
 e2e_dwell $((DX + 346)) $((DY + 282)) OK
 e2e_wait 2 "OK closes the dialog" e2e_not e2e_window "$PID" Options
 e2e_move 600 300
@@ -76,7 +77,7 @@ e2e_wait 3 "the options dialog in Italian at once" e2e_window "$PID" Opzioni
 e2e_check "nothing saved before OK" ini_is '2\r\n9\r\n1\r\nEnglish.lng\r\n1\r\n0\r\n1\r\n'
 e2e_wait 2 "the options read aloud in Italian" a11y_has Opzioni 'check box|Esecuzione all'"'"'avvio|' \
     'check box|Suono|checked' 'check box|Clic centrale|checked' 'scroll bar|Tolleranza (0 - 10)||2' \
-    'push button|Annulla|' 'link|Controlla se ci sono aggiornamenti...|'
+    'push button|Annulla|' 'link|Controlla se ci sono aggiornamenti...|' 'check box|Mostra l'"'"'attesa del clic|checked'
 e2e_dwell $((DX + 346)) $((DY + 282)) OK
 e2e_wait 2 "OK closes the dialog" e2e_not e2e_window "$PID" Opzioni
 e2e_check "Dimoro.ini holds the new settings" ini_is '2\r\n9\r\n0\r\nItaliano.lng\r\n1\r\n1\r\n1\r\n'
