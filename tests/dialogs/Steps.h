@@ -44,13 +44,13 @@ inline void WriteLanguage(
 // Steps apart by blanks. A digit moves the pointer over that toolbar button, "b" over its background; "exit",
 // "options" and "help" click the toolbar's buttons; "ticks:<n>" runs n ticks of the dwell timer. "no", "yes", "qclose"
 // and "qesc" answer the exit question, "picture:<x>,<y>" moves the pointer over that point of its picture. "ok",
-// "cancel", "close" and "esc" end the options dialog; "logon", "sound", "middle" and "ring" click a check box's label, "up" and
-// "down" the dwell time's arrows, "tup" and "tdown" the tolerance's; "language:<path>" chooses that file ("%1" the
-// program's folder, nothing cancels), "translate" and "about" click the other links. "boxclose" and "boxesc" close the
-// about box or press Escape in it, "box:<part>" clicks its background, title, rule, picture (of the credits) or home
-// (page); "scroll:<n>" runs n steps of its credits. "table:<language>" loads texts no window shows yet. "noini" puts a
-// folder where Dimoro.ini goes; "bytes" names the executable, or "bytes:folder" its folder, with bytes that are not
-// UTF-8. A dialog is touched only by its own steps, as a touch loads it.
+// "cancel", "close" and "esc" end the options dialog; "logon", "sound", "middle" and "ring" click a check box's label,
+// "up" and "down" the dwell time's arrows, "tup" and "tdown" the tolerance's; "language:<path>" chooses that file ("%1"
+// the program's folder, nothing cancels), "translate" and "about" click the other links. "boxclose" and "boxesc" close
+// the about box or press Escape in it, "box:<part>" clicks its background, title, rule, picture (of the credits) or
+// home (page); "scroll:<n>" runs n steps of its credits. "table:<language>" loads texts no window shows yet. "noini"
+// puts a folder where Dimoro.ini goes; "bytes" names the executable, or "bytes:folder" its folder, with bytes that are
+// not UTF-8. A dialog is touched only by its own steps, as a touch loads it.
 inline void Run(StartedProgram& p, const QString& steps)
 {
     using engine::Mode;
