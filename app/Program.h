@@ -33,8 +33,6 @@ public:
     dialogs::Dialogs& dialogs() { return m_dialogs; }
     toolbar::ToolbarWindow& toolbar() { return m_toolbar; }
     QTimer& dwellTimer() { return m_dwellTimer; }
-    // The dwell progress ring; null until a rest first shows it.
-    toolbar::ProgressRing* progressRing() { return m_ring.get(); }
 
     // The toolbar's handlers: moving over a button chooses its mode, moving over the background pauses.
     void hoverButton(engine::Mode mode);

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "engine/DwellEngine.h"
-#include "platform/Platform.h"
 
 // The toolbar as the engine sees it, with the start-up geometry of a 768-pixel screen and no dialogs:
 // the benchmarks time the engine, not the windows. Unlike the tests' support::StandInWindows it records
@@ -18,7 +17,5 @@ public:
     void loadDialog(engine::Dialog) override { }
     bool dialogVisible(engine::Dialog) override { return false; }
     void runCommand(engine::Mode) override { }
-    void showProgress(platform::Point, engine::Countdown, int, int) override { }
-    void hideProgress() override { }
     bool visible = false;
 };

@@ -47,15 +47,13 @@ void DwellEngine::tick()
     const bool rests = std::labs(m_lastX - x) < reach && std::labs(m_lastY - y) < reach && m_mode != Mode::Pause;
     if (rests) {
         Increment(m_dwellTicks);
+        // Shown before the click, so that the ring is full on the screen as the click comes.
+        if (!m_restHandled)
+            showProgress(pointer);
         if (m_dwellTicks >= m_settings.dwellTenths) {
-            // Full on the screen before the click, so that what the user sees never lags behind it.
-            if (!m_restHandled)
-                showProgress(pointer);
             m_dwellTicks = 0;
             if (!m_restHandled)
                 dwellClick();
-        } else if (!m_restHandled) {
-            showProgress(pointer);
         }
     } else {
         // A new rest needs the whole dwell time: a count left from before would click early.
@@ -111,8 +109,7 @@ void DwellEngine::hoverPress(platform::Point pointer)
     m_hoverMode = m_mode;
     if (m_hoverTicks < kHoverPressTicks)
         return;
-    const bool command = m_mode == Mode::Exit || m_mode == Mode::Options || m_mode == Mode::Help;
-    if (command && m_windows->toolbarVisible())
+    if (IsCommand(m_mode) && m_windows->toolbarVisible())
         m_windows->showProgress(pointer, Countdown::CommandPress, kHoverPressTicks, kHoverPressTicks);
     else
         m_windows->hideProgress();

@@ -26,6 +26,8 @@ enum class Mode : std::int16_t {
 
 constexpr int kModes = 9;
 constexpr int ButtonIndex(Mode mode) { return static_cast<int>(mode); }
+// Exit, options and help are pressed by a rest on them; the other modes are chosen by moving over their button.
+constexpr bool IsCommand(Mode mode) { return mode == Mode::Exit || mode == Mode::Options || mode == Mode::Help; }
 
 // Resting ticks on a command button before it presses itself.
 constexpr int kHoverPressTicks = 15;
@@ -60,9 +62,9 @@ public:
     virtual void runCommand(Mode command) = 0;
     /** The rest at `at` has lasted `done` of the `total` ticks it needs; at done == total, what it counted towards
      * happens next, and the display ends by itself shortly after. */
-    virtual void showProgress(platform::Point at, Countdown countdown, int done, int total) = 0;
+    virtual void showProgress(platform::Point, Countdown, int /*done*/, int /*total*/) { }
     /** The rest is over (a move, pause) or will do nothing: no progress shows, at once. */
-    virtual void hideProgress() = 0;
+    virtual void hideProgress() { }
     /** The mode has changed, by whatever means; the toolbar tells assistive technology. */
     virtual void modeChanged(Mode) { }
 };

@@ -53,9 +53,6 @@ constexpr settings::TextWithEnding kButtonTips[ToolbarWindow::kButtons] = {
     {settings::TextId::HelpPage, ""},
 };
 
-// Exit, options and help are pressed; the others are kinds of click (and pause), one of them chosen at a time.
-constexpr bool IsCommand(Mode mode) { return mode == Mode::Exit || mode == Mode::Options || mode == Mode::Help; }
-
 } // namespace
 
 ToolbarWindow::ToolbarWindow(platform::Platform& os)
@@ -88,7 +85,8 @@ ToolbarWindow::ToolbarWindow(platform::Platform& os)
     const QCursor hand = dialogs::HandCursor();
     for (int i = 0; i < kButtons; ++i) {
         const auto mode = static_cast<Mode>(i);
-        m_buttons[i] = new ClickableLabel(m_client, IsCommand(mode) ? QAccessible::Button : QAccessible::RadioButton);
+        m_buttons[i]
+            = new ClickableLabel(m_client, engine::IsCommand(mode) ? QAccessible::Button : QAccessible::RadioButton);
         m_buttons[i]->setMouseTracking(true);
         m_buttons[i]->setCursor(hand);
         m_buttonTwips[i] = kButtonLayout[i];
@@ -233,7 +231,7 @@ bool ToolbarWindow::highlight(Mode hovered)
 void ToolbarWindow::showMode(Mode mode)
 {
     for (int i = 0; i < kButtons; ++i)
-        m_buttons[i]->setChecked(i == engine::ButtonIndex(mode) && !IsCommand(mode));
+        m_buttons[i]->setChecked(i == engine::ButtonIndex(mode) && !engine::IsCommand(mode));
 }
 
 void ToolbarWindow::applyTexts(const settings::LanguageTable& language)
