@@ -58,8 +58,11 @@ ProgressRing::ProgressRing(bool translucent)
     }
     m_frames.setInterval(kFrameMs);
     connect(&m_frames, &QTimer::timeout, this, [this] {
-        if (m_sinceTick.elapsed() >= kTickMs)
+        // The next tick draws the rest of the way: a frame of its own then would be a paint for nothing.
+        if (m_sinceTick.elapsed() >= kTickMs) {
             m_frames.stop();
+            return;
+        }
         update();
     });
     m_linger.setSingleShot(true);
