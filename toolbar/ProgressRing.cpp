@@ -4,6 +4,7 @@
 #include <QRegion>
 
 #include <algorithm>
+#include <cmath>
 
 namespace toolbar {
 
@@ -109,26 +110,33 @@ double ProgressRing::filled() const
 void ProgressRing::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing, m_translucent);
-    if (m_translucent) {
-        painter.setCompositionMode(QPainter::CompositionMode_Source);
-        painter.fillRect(rect(), Qt::transparent);
-        painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    const QColor track(0x30, 0x30, 0x30, m_translucent ? 0xA0 : 0xFF);
+    // Qt's angles are in sixteenths of a degree, counter-clockwise from three o'clock; the share fills clockwise
+    // from twelve.
+    const int start = 90 * 16;
+    const int span = -static_cast<int>(std::lround(filled() * 360 * 16));
+    if (!m_translucent) {
+        // The window's shape is the band, so a fill and a pie draw it: cheaper than stroking its curve each frame.
+        painter.fillRect(rect(), track);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(ColourOf(m_countdown));
+        painter.drawPie(rect(), start, span);
+        return;
     }
-    // Drawn as a pen along the middle of the band, so that the band is exactly the shaped region.
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.fillRect(rect(), Qt::transparent);
+    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    // A pen along the middle of the band, with smooth edges.
     const double half = kThickness / 2.0;
     const QRectF band = QRectF(rect()).adjusted(half, half, -half, -half);
-    painter.setPen(QPen(QColor(0x30, 0x30, 0x30, m_translucent ? 0xA0 : 0xFF), kThickness, Qt::SolidLine, Qt::FlatCap));
+    painter.setPen(QPen(track, kThickness, Qt::SolidLine, Qt::FlatCap));
     painter.drawEllipse(band);
-    const double share = filled();
-    if (share <= 0)
-        return;
     painter.setPen(QPen(ColourOf(m_countdown), kThickness, Qt::SolidLine, Qt::FlatCap));
-    // Qt's angles are in sixteenths of a degree, counter-clockwise from three o'clock.
-    if (share >= 1)
+    if (span <= -360 * 16)
         painter.drawEllipse(band);
-    else
-        painter.drawArc(band, 90 * 16, -static_cast<int>(share * 360 * 16));
+    else if (span < 0)
+        painter.drawArc(band, start, span);
 }
 
 } // namespace toolbar
