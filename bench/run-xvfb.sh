@@ -185,38 +185,31 @@ measure() {
 echo "run-xvfb: pointer still at $STILL_X,$STILL_Y for ${PHASE}s ..." >&2
 read -r STILL_P STILL_PN STILL_Q STILL_QN < <(measure "$PHASE")
 
+# measure_moving <seconds between moves> <y> <x>...: measure over a phase in which the pointer jumps to each x in
+# turn, over and over.
+measure_moving() {
+    local interval=$1 y=$2
+    shift 2
+    (
+        while :; do
+            for x in "$@"; do
+                xdotool mousemove "$x" "$y"
+                sleep "$interval"
+            done
+        done
+    ) >/dev/null 2>&1 &
+    local mover=$!
+    measure "$PHASE"
+    kill -TERM "$mover" 2>/dev/null
+    wait "$mover" 2>/dev/null
+}
+
 echo "run-xvfb: pointer moving every 50 ms for ${PHASE}s ..." >&2
-(
-    x=400 step=5
-    while :; do
-        xdotool mousemove "$x" "$STILL_Y"
-        x=$((x + step))
-        if ((x >= 600 || x <= 400)); then step=$((-step)); fi
-        sleep 0.05
-    done
-) >/dev/null 2>&1 &
-MOVER=$!
-PIDS+=("$MOVER")
-read -r MOVE_P MOVE_PN MOVE_Q MOVE_QN < <(measure "$PHASE")
-kill -TERM "$MOVER" 2>/dev/null
-wait "$MOVER" 2>/dev/null
-unset 'PIDS[-1]'
+# shellcheck disable=SC2046 # one x per word
+read -r MOVE_P MOVE_PN MOVE_Q MOVE_QN < <(measure_moving 0.05 "$STILL_Y" $(seq 400 5 595) $(seq 600 -5 405))
 
 echo "run-xvfb: pointer resting 0.45 s at a time (the ring filling) for ${PHASE}s ..." >&2
-(
-    i=0
-    while :; do
-        xdotool mousemove $((400 + 40 * (i % 5))) 500
-        i=$((i + 1))
-        sleep 0.45
-    done
-) >/dev/null 2>&1 &
-MOVER=$!
-PIDS+=("$MOVER")
-read -r RING_P RING_PN RING_Q RING_QN < <(measure "$PHASE")
-kill -TERM "$MOVER" 2>/dev/null
-wait "$MOVER" 2>/dev/null
-unset 'PIDS[-1]'
+read -r RING_P RING_PN RING_Q RING_QN < <(measure_moving 0.45 500 400 440 480 520 560)
 
 kill -0 "$PID" 2>/dev/null || die "the program ended during the run"
 RSS=$(status_kb "$PID" VmRSS) HWM=$(status_kb "$PID" VmHWM)
