@@ -4,6 +4,7 @@
 
 #include "dialogs/Site.h"
 
+#include <QCheckBox>
 #include <QStyleOptionSlider>
 
 #include <algorithm>
@@ -219,6 +220,25 @@ private Q_SLOTS:
             const int before = bar->value();
             QTest::mouseClick(bar, Qt::LeftButton, {}, area.center());
             QCOMPARE(bar->value(), before + step);
+        }
+    }
+
+    // The progress switch in every shipped language: inside the check boxes' frame, clear of the controls beside it.
+    void progressSwitch()
+    {
+        support::StartedProgram p;
+        const QDir shipped = QFileInfo(QFINDTESTDATA("../../resources/Lang/English.lng")).dir();
+        p.os.folder = QFileInfo(shipped.path()).path().toStdString();
+        const auto& ui = p.program->dialogs().options().controls();
+        QCOMPARE(shipped.entryList({"*.lng"}).size(), 5);
+        for (const QString& name : shipped.entryList({"*.lng"})) {
+            QVERIFY2(p.program->language().loadFrom(p.os, name.toStdString()), qPrintable(name));
+            p.program->applyLanguage();
+            const QRect box = ui.progressBox->geometry(), label = ui.progressLabel->geometry();
+            QVERIFY2(QRect(11, 167, 459, 55).contains(box | label), qPrintable(name));
+            QVERIFY2(box.left() > ui.middleClickLabel->geometry().right(), qPrintable(name));
+            QVERIFY2(!label.intersects(ui.soundLabel->geometry()) && !box.intersects(ui.soundBox->geometry()),
+                qPrintable(name));
         }
     }
 
